@@ -1,0 +1,33 @@
+#pragma once
+
+// Subcommands of velmar-cli register themselves: each cmd_<name>.cpp defines
+// one static CommandRegistration, so adding a command touches no shared file.
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+namespace velmar::cli {
+
+// Results go to `out`, French messages to `err`; the result is the exit status.
+using CommandFunction = std::function<int(const QStringList& arguments, QTextStream& out, QTextStream& err)>;
+
+struct Command {
+    QString name;
+    QString usage; // one line shown by "velmar-cli --help"
+    CommandFunction run;
+};
+
+class CommandRegistration {
+public:
+    explicit CommandRegistration(Command command);
+};
+
+const QList<Command>& commands();
+
+} // namespace velmar::cli
+
+namespace velmar::cli {
+void printUsage(QTextStream& err);
+}

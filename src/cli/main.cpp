@@ -1,0 +1,67 @@
+// velmar-cli: the catalogue's operations from the command line, over the same
+// core calls and messages as the windows.
+
+#include "cli/cli_dialogs.h"
+#include "cli/command.h"
+
+#include "version.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace velmar::cli {
+
+namespace {
+
+QList<Command>& registry() {
+    static QList<Command> list;
+    return list;
+}
+
+} // namespace
+
+void printUsage(QTextStream& err) {
+    err << "Utilisation : velmar-cli --version | velmar-cli COMMANDE [ARGUMENTS...]\n";
+    QList<Command> sorted = registry();
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Command& a, const Command& b) { return a.name < b.name; });
+    for (const Command& c : sorted)
+        err << "  " << c.usage << '\n';
+}
+
+CommandRegistration::CommandRegistration(Command command) {
+    registry().append(std::move(command));
+}
+
+const QList<Command>& commands() {
+    return registry();
+}
+
+} // namespace velmar::cli
+
+int main(int argc, char** argv) {
+    using namespace velmar::cli;
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList arguments = app.arguments().mid(1);
+    if (arguments.isEmpty() || arguments.first() == QLatin1String("--help")) {
+        printUsage(err);
+        return arguments.isEmpty() ? 2 : 0;
+    }
+    if (arguments.first() == QLatin1String("--version")) {
+        out << "Velmar +  (version " VELMAR_VERSION_TEXT ")\n";
+        return 0;
+    }
+    const QString name = arguments.takeFirst();
+    for (const Command& command : commands()) {
+        if (command.name == name) {
+            CliDialogs dialogs(err, arguments.contains(QLatin1String("--yes")));
+            return command.run(arguments, out, err);
+        }
+    }
+    err << "Commande inconnue : " << name << '\n';
+    printUsage(err);
+    return 2;
+}

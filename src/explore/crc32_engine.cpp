@@ -1,0 +1,147 @@
+#include "explore/crc32_engine.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define VELMAR_CRC_CLMUL 1
+#endif
+
+namespace velmar::crc32 {
+
+namespace {
+
+using Tables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+constexpr Tables makeTables() {
+    Tables t{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1u) ? (c >> 1) ^ kPolynomial : c >> 1;
+        t[0][n] = c;
+    }
+    for (std::size_t k = 1; k < 8; ++k)
+        for (std::uint32_t n = 0; n < 256; ++n)
+            t[k][n] = (t[k - 1][n] >> 8) ^ t[0][t[k - 1][n] & 0xFFu];
+    return t;
+}
+
+constexpr Tables kTables = makeTables();
+
+// Eight bytes a step; little-endian loads assembled byte by byte so the code
+// holds on any host.
+std::uint32_t updateSlicing8(std::uint32_t reg, const unsigned char* p, std::size_t size) {
+    while (size >= 8) {
+        const std::uint32_t lo = reg ^ (std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
+                                        std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
+        reg = kTables[7][lo & 0xFF] ^ kTables[6][(lo >> 8) & 0xFF] ^ kTables[5][(lo >> 16) & 0xFF] ^
+              kTables[4][lo >> 24] ^ kTables[3][p[4]] ^ kTables[2][p[5]] ^ kTables[1][p[6]] ^
+              kTables[0][p[7]];
+        p += 8;
+        size -= 8;
+    }
+    return updateBytewise(reg, p, size);
+}
+
+#ifdef VELMAR_CRC_CLMUL
+
+#define VELMAR_CLMUL_TARGET __attribute__((target("pclmul,sse4.1")))
+
+VELMAR_CLMUL_TARGET inline __m128i load(const unsigned char* q) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+}
+
+// acc * k folded onto the next 128 bits.
+VELMAR_CLMUL_TARGET inline __m128i fold(__m128i acc, __m128i k, __m128i next) {
+    const __m128i low = _mm_clmulepi64_si128(acc, k, 0x00);
+    const __m128i high = _mm_clmulepi64_si128(acc, k, 0x11);
+    return _mm_xor_si128(_mm_xor_si128(high, low), next);
+}
+
+// Folding by carry-less multiplication, four 128-bit lanes at a time, then a
+// Barrett reduction (Intel, "Fast CRC Computation for Generic Polynomials Using
+// PCLMULQDQ", with the constants of the reflected polynomial 0x1DB710641).
+// Needs size >= 64 and a multiple of 16.
+VELMAR_CLMUL_TARGET std::uint32_t foldClmul(std::uint32_t reg, const unsigned char* p, std::size_t size) {
+    alignas(16) static const std::uint64_t k1k2[2] = {0x0154442bd4ull, 0x01c6e41596ull};
+    alignas(16) static const std::uint64_t k3k4[2] = {0x01751997d0ull, 0x00ccaa009eull};
+    alignas(16) static const std::uint64_t k5k0[2] = {0x0163cd6124ull, 0ull};
+    alignas(16) static const std::uint64_t poly[2] = {0x01db710641ull, 0x01f7011641ull};
+    __m128i x1 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(static_cast<int>(reg)));
+    __m128i x2 = load(p + 16);
+    __m128i x3 = load(p + 32);
+    __m128i x4 = load(p + 48);
+    p += 64;
+    size -= 64;
+
+    __m128i k = _mm_load_si128(reinterpret_cast<const __m128i*>(k1k2));
+    while (size >= 64) {
+        x1 = fold(x1, k, load(p));
+        x2 = fold(x2, k, load(p + 16));
+        x3 = fold(x3, k, load(p + 32));
+        x4 = fold(x4, k, load(p + 48));
+        p += 64;
+        size -= 64;
+    }
+
+    k = _mm_load_si128(reinterpret_cast<const __m128i*>(k3k4));
+    x1 = fold(x1, k, x2);
+    x1 = fold(x1, k, x3);
+    x1 = fold(x1, k, x4);
+    while (size >= 16) {
+        x1 = fold(x1, k, load(p));
+        p += 16;
+        size -= 16;
+    }
+
+    // 128 bits down to 64.
+    __m128i x2b = _mm_clmulepi64_si128(x1, k, 0x10);
+    const __m128i mask32 = _mm_setr_epi32(~0, 0, ~0, 0);
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 8), x2b);
+    k = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(k5k0));
+    x2b = _mm_srli_si128(x1, 4);
+    x1 = _mm_and_si128(x1, mask32);
+    x1 = _mm_clmulepi64_si128(x1, k, 0x00);
+    x1 = _mm_xor_si128(x1, x2b);
+
+    // Barrett reduction to 32 bits.
+    k = _mm_load_si128(reinterpret_cast<const __m128i*>(poly));
+    x2b = _mm_and_si128(x1, mask32);
+    x2b = _mm_clmulepi64_si128(x2b, k, 0x10);
+    x2b = _mm_and_si128(x2b, mask32);
+    x2b = _mm_clmulepi64_si128(x2b, k, 0x00);
+    x1 = _mm_xor_si128(x1, x2b);
+    return static_cast<std::uint32_t>(_mm_extract_epi32(x1, 1));
+}
+
+bool processorHasClmul() {
+    static const bool has = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+    return has;
+}
+
+#endif
+
+} // namespace
+
+const std::array<std::uint32_t, 256>& byteTable() {
+    return kTables[0];
+}
+
+std::uint32_t updateBytewise(std::uint32_t reg, const unsigned char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i)
+        reg = kTables[0][(reg ^ data[i]) & 0xFFu] ^ (reg >> 8);
+    return reg;
+}
+
+std::uint32_t update(std::uint32_t reg, const unsigned char* data, std::size_t size) {
+#ifdef VELMAR_CRC_CLMUL
+    if (size >= 64 && processorHasClmul()) {
+        const std::size_t folded = size & ~std::size_t(15);
+        reg = foldClmul(reg, data, folded);
+        data += folded;
+        size -= folded;
+    }
+#endif
+    return updateSlicing8(reg, data, size);
+}
+
+} // namespace velmar::crc32

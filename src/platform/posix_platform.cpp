@@ -1,0 +1,138 @@
+#include "platform/posix_platform.h"
+
+#include "platform/drive_type.h"
+#include "platform/volume_identity.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+namespace velmar {
+
+namespace {
+
+// The sysfs "removable" flag of a block device, looked up on the whole disk
+// when the device is a partition.
+bool isRemovableDevice(const QString& device) {
+    if (!device.startsWith(QLatin1String("/dev/")))
+        return false;
+    const QString name = QFileInfo(device).canonicalFilePath().section(QLatin1Char('/'), -1);
+    QString sysDir = QFileInfo(QStringLiteral("/sys/class/block/") + name).canonicalFilePath();
+    for (int depth = 0; depth < 2 && !sysDir.isEmpty(); ++depth) {
+        QFile flag(sysDir + QStringLiteral("/removable"));
+        if (flag.open(QIODevice::ReadOnly))
+            return flag.readAll().trimmed() == "1";
+        sysDir = QFileInfo(sysDir).absolutePath();
+    }
+    return false;
+}
+
+Volume volumeOf(const QStorageInfo& storage) {
+    Volume v;
+    v.rootPath = storage.rootPath();
+    if (!v.rootPath.endsWith(QLatin1Char('/')))
+        v.rootPath += QLatin1Char('/');
+    v.fileSystem = QString::fromLatin1(storage.fileSystemType());
+    v.device = QString::fromLocal8Bit(storage.device());
+    v.totalBytes = storage.bytesTotal();
+    v.freeBytes = storage.bytesFree();
+    v.isFloppy = v.device.startsWith(QLatin1String("/dev/fd"));
+    v.type = driveTypeOf(v.fileSystem, v.isFloppy || isRemovableDevice(v.device));
+    QString uuid;
+    QString label;
+    if (blkidIdentity(v.device, label, uuid) && serialFromUuid(uuid, v.fileSystem, v.serial))
+        v.label = label;
+    else
+        v.serial = statvfsSerial(v.rootPath);
+    if (v.label.isEmpty())
+        v.label = storage.name();
+    return v;
+}
+
+LaunchResult startDetached(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments) ? LaunchResult::Started : LaunchResult::Failed;
+}
+
+} // namespace
+
+PosixPlatform::PosixPlatform() = default;
+PosixPlatform::~PosixPlatform() = default;
+
+QList<Volume> PosixPlatform::volumes() {
+    QList<Volume> result;
+    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
+        if (!storage.isValid() || !storage.isReady())
+            continue;
+        if (isPseudoFileSystem(QString::fromLatin1(storage.fileSystemType())))
+            continue;
+        result << volumeOf(storage);
+    }
+    std::sort(result.begin(), result.end(),
+              [](const Volume& a, const Volume& b) { return a.rootPath < b.rootPath; });
+    return result;
+}
+
+bool PosixPlatform::claimSingleInstance(const QString& lockDirectory) {
+    // One lock per installation: two copies of the program in different
+    // folders keep separate data and may run side by side.
+    const QByteArray key =
+        QCryptographicHash::hash(lockDirectory.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    m_instanceLock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/velmar-") +
+                                                 QString::fromLatin1(key) + QStringLiteral(".lock"));
+    m_instanceLock->setStaleLockTime(0);
+    return m_instanceLock->tryLock(0);
+}
+
+LaunchResult PosixPlatform::openWithDefault(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return LaunchResult::NotFound;
+    const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
+    if (query.waitForFinished(5000) && query.exitCode() == 0 &&
+        query.readAllStandardOutput().trimmed().isEmpty())
+        return LaunchResult::NoAssociation;
+    return startDetached(QStringLiteral("xdg-open"), {path});
+}
+
+LaunchResult PosixPlatform::explore(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
+        return LaunchResult::NotFound;
+    return startDetached(QStringLiteral("xdg-open"), {folder});
+}
+
+LaunchResult PosixPlatform::startProgram(const QString& program, const QStringList& arguments) {
+    if (!QFileInfo::exists(program))
+        return LaunchResult::NotFound;
+    return startDetached(program, arguments);
+}
+
+QString PosixPlatform::iconNameForFile(const QString& fileName) {
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+    return type.isDefault() ? QString() : type.iconName();
+}
+
+namespace {
+PosixPlatform* defaultPlatform() {
+    static PosixPlatform posix;
+    return &posix;
+}
+Platform* installedPlatform = nullptr;
+} // namespace
+
+Platform& platform() {
+    return installedPlatform ? *installedPlatform : *defaultPlatform();
+}
+
+void installPlatform(Platform* implementation) {
+    installedPlatform = implementation;
+}
+
+} // namespace velmar
