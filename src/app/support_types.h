@@ -1,0 +1,26 @@
+#pragma once
+
+// The list of support types, "TypesLecteur/TypeSupports.dat": one type a line,
+// "number#icon file#label#keyword".
+
+#include <QList>
+#include <QString>
+
+namespace velmar {
+
+struct SupportType {
+    int number = 0;
+    QString iconFile; // in the same folder as the list
+    QString label;
+    QString keyword; // AMOVIBLE, FIXE, RESEAU, CD, VIRTUEL, DVD
+};
+
+// Every line of the list, in file order; empty lines are skipped.
+QList<SupportType> readSupportTypes(const QString& listFile);
+
+// The types whose icon is present, in order, up to the first missing icon,
+// which is reported ("Le fichier de type lecteur nommé '...' est introuvable !")
+// and ends the loading.
+QList<SupportType> supportTypesWithIcons(const QList<SupportType>& types, const QString& iconDir);
+
+} // namespace velmar
