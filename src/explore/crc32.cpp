@@ -14,7 +14,7 @@ namespace {
 
 // Large enough to amortise the system calls, small enough to stay in cache
 // between the read and the CRC.
-constexpr qint64 kReadChunk = 256 * 1024;
+constexpr qint64 kReadChunk = 1024 * 1024;
 
 } // namespace
 

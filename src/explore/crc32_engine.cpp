@@ -57,23 +57,85 @@ VELMAR_CLMUL_TARGET inline __m128i fold(__m128i acc, __m128i k, __m128i next) {
     return _mm_xor_si128(_mm_xor_si128(high, low), next);
 }
 
+#define VELMAR_WIDE_TARGET __attribute__((target("avx512f,avx512vl,vpclmulqdq,pclmul,sse4.1")))
+
+constexpr std::size_t kWideMinimum = 512;
+
+bool processorHasWideClmul() {
+    static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512vl") &&
+                            __builtin_cpu_supports("vpclmulqdq");
+    return has;
+}
+
+VELMAR_WIDE_TARGET inline __m512i load512(const unsigned char* q) {
+    return _mm512_loadu_si512(q);
+}
+
+VELMAR_WIDE_TARGET inline __m512i foldWideLane(__m512i acc, __m512i k, __m512i next) {
+    const __m512i low = _mm512_clmulepi64_epi128(acc, k, 0x00);
+    const __m512i high = _mm512_clmulepi64_epi128(acc, k, 0x11);
+    return _mm512_ternarylogic_epi64(low, high, next, 0x96); // low ^ high ^ next
+}
+
+// The same folding with 512-bit registers: sixteen 128-bit lanes, 256 bytes a
+// step. Leaves the four 128-bit lanes the narrow code continues from, as if it
+// had folded the consumed bytes itself. Needs size >= kWideMinimum.
+VELMAR_WIDE_TARGET void foldWide(const unsigned char*& p, std::size_t& size, std::uint32_t reg, __m128i& x1,
+                                 __m128i& x2, __m128i& x3, __m128i& x4) {
+    // {low, high} constants repeated in each 128-bit lane.
+    const __m512i k16 = _mm512_set_epi64(0x01322d1430, 0x011542778a, 0x01322d1430, 0x011542778a, 0x01322d1430,
+                                         0x011542778a, 0x01322d1430, 0x011542778a);
+    const __m512i k4 = _mm512_set_epi64(0x01c6e41596, 0x0154442bd4, 0x01c6e41596, 0x0154442bd4, 0x01c6e41596,
+                                        0x0154442bd4, 0x01c6e41596, 0x0154442bd4);
+    __m512i z0 =
+        _mm512_xor_si512(load512(p), _mm512_zextsi128_si512(_mm_cvtsi32_si128(static_cast<int>(reg))));
+    __m512i z1 = load512(p + 64);
+    __m512i z2 = load512(p + 128);
+    __m512i z3 = load512(p + 192);
+    p += 256;
+    size -= 256;
+    while (size >= 256) {
+        z0 = foldWideLane(z0, k16, load512(p));
+        z1 = foldWideLane(z1, k16, load512(p + 64));
+        z2 = foldWideLane(z2, k16, load512(p + 128));
+        z3 = foldWideLane(z3, k16, load512(p + 192));
+        p += 256;
+        size -= 256;
+    }
+    z1 = foldWideLane(z0, k4, z1);
+    z2 = foldWideLane(z1, k4, z2);
+    z3 = foldWideLane(z2, k4, z3);
+    alignas(64) unsigned char lanes[64];
+    _mm512_store_si512(lanes, z3);
+    x1 = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes));
+    x2 = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes + 16));
+    x3 = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes + 32));
+    x4 = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes + 48));
+}
+
 // Folding by carry-less multiplication, four 128-bit lanes at a time, then a
 // Barrett reduction (Intel, "Fast CRC Computation for Generic Polynomials Using
-// PCLMULQDQ", with the constants of the reflected polynomial 0x1DB710641).
+// PCLMULQDQ", with the constants of the reflected polynomial 0x1DB710641:
+// each is x^n mod P, bit-reflected and shifted left by one, for the fold distance).
 // Needs size >= 64 and a multiple of 16.
 VELMAR_CLMUL_TARGET std::uint32_t foldClmul(std::uint32_t reg, const unsigned char* p, std::size_t size) {
     alignas(16) static const std::uint64_t k1k2[2] = {0x0154442bd4ull, 0x01c6e41596ull};
     alignas(16) static const std::uint64_t k3k4[2] = {0x01751997d0ull, 0x00ccaa009eull};
     alignas(16) static const std::uint64_t k5k0[2] = {0x0163cd6124ull, 0ull};
     alignas(16) static const std::uint64_t poly[2] = {0x01db710641ull, 0x01f7011641ull};
-    __m128i x1 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(static_cast<int>(reg)));
-    __m128i x2 = load(p + 16);
-    __m128i x3 = load(p + 32);
-    __m128i x4 = load(p + 48);
-    p += 64;
-    size -= 64;
-
+    __m128i x1, x2, x3, x4;
     __m128i k = _mm_load_si128(reinterpret_cast<const __m128i*>(k1k2));
+    if (size >= kWideMinimum && processorHasWideClmul()) {
+        foldWide(p, size, reg, x1, x2, x3, x4);
+    } else {
+        x1 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(static_cast<int>(reg)));
+        x2 = load(p + 16);
+        x3 = load(p + 32);
+        x4 = load(p + 48);
+        p += 64;
+        size -= 64;
+    }
+
     while (size >= 64) {
         x1 = fold(x1, k, load(p));
         x2 = fold(x2, k, load(p + 16));
