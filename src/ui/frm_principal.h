@@ -1,0 +1,44 @@
+#pragma once
+
+// The main window: one window made of panels, shown one or two at a time.
+
+#include "app/startup.h"
+#include "app/support_types.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QMap>
+#include <QPixmap>
+
+namespace velmar::ui {
+
+class frmPrincipal final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmPrincipal(const StatusCallback& status, QWidget* parent = nullptr);
+    ~frmPrincipal() override;
+
+    void setBackgroundPicture(const QString& path);
+    bool hasBackgroundPicture() const { return !m_background.isNull(); }
+
+    // Loads the support-type icons under the keys "I" + type number.
+    void loadSupportTypeIcons();
+    const QMap<QString, QIcon>& supportTypeIcons() const { return m_typeIcons; }
+    const QList<SupportType>& supportTypes() const { return m_types; }
+
+    // Every panel is a child whose object name starts with "ss"; all of them hidden.
+    void hideAllPanels();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    class Backdrop;
+    Backdrop* m_backdrop;
+    QPixmap m_background;
+    QList<SupportType> m_types;
+    QMap<QString, QIcon> m_typeIcons;
+};
+
+} // namespace velmar::ui
