@@ -83,9 +83,9 @@ void frmPrincipal::closeEvent(QCloseEvent* event) {
     Session& s = session();
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     // The same measures move() and resize() applied at start-up.
-    velmar::saveGeometry(s.settings,
-                         {toTwips(x(), this), toTwips(y(), this), toTwips(width(), this), toTwips(height(), this)},
-                         normal);
+    velmar::saveGeometry(
+        s.settings, {toTwips(x(), this), toTwips(y(), this), toTwips(width(), this), toTwips(height(), this)},
+        normal);
     s.settings.SaveValues(s.paths.optionValuesFile, 0);
     event->accept();
     QCoreApplication::quit();

@@ -11,24 +11,31 @@ namespace {
 
 QMessageBox::Icon iconOf(int style) {
     switch (style) {
-    case MessageStyle::Critical: return QMessageBox::Critical;
-    case MessageStyle::Question: return QMessageBox::Question;
-    case MessageStyle::Exclamation: return QMessageBox::Warning;
-    case MessageStyle::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MessageStyle::Critical:
+        return QMessageBox::Critical;
+    case MessageStyle::Question:
+        return QMessageBox::Question;
+    case MessageStyle::Exclamation:
+        return QMessageBox::Warning;
+    case MessageStyle::Information:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
 } // namespace
 
 int QtDialogs::message(const QString& text, int style) {
-    QMessageBox box(iconOf(style), applicationTitle(), text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconOf(style), applicationTitle(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     if (style == MessageStyle::Question) {
         QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.exec();
-        return box.clickedButton() == static_cast<QAbstractButton*>(yes) ? MessageAnswer::Yes : MessageAnswer::No;
+        return box.clickedButton() == static_cast<QAbstractButton*>(yes) ? MessageAnswer::Yes
+                                                                         : MessageAnswer::No;
     }
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();

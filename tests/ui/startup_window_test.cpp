@@ -27,8 +27,9 @@ private:
         for (const QString& d : {p.dataDir + "Base", p.dataDir + "Ini", p.supportTypesDir, p.backgroundsDir})
             QDir().mkpath(d);
         writeTextLines(p.modelDatabase, {});
-        writeTextLines(p.optionNamesFile, {"Fenêtre", "-H[NUM][LOGICIEL_HAUTEUR]", "-L[NUM][LOGICIEL_LARGEUR]",
-                                           "-G[NUM][LOGICIEL_POS_GAUCHE]", "-T[NUM][LOGICIEL_POS_HAUT]"});
+        writeTextLines(p.optionNamesFile,
+                       {"Fenêtre", "-H[NUM][LOGICIEL_HAUTEUR]", "-L[NUM][LOGICIEL_LARGEUR]",
+                        "-G[NUM][LOGICIEL_POS_GAUCHE]", "-T[NUM][LOGICIEL_POS_HAUT]"});
         writeTextLines(p.optionValuesFile, {"LOGICIEL_HAUTEUR=9000", "LOGICIEL_LARGEUR=12000",
                                             "LOGICIEL_POS_GAUCHE=-10", "LOGICIEL_POS_HAUT=300"});
         writeTextLines(p.analysedTypesFile, {"MP3#AUTO#OUI"});
@@ -69,12 +70,14 @@ private slots:
         QVERIFY2(!main->hasBackgroundPicture(), "an empty Fond/ leaves no picture");
         // The second icon is missing: loading stops after the first, with its message.
         QCOMPARE(main->supportTypeIcons().keys(), QStringList({"I1"}));
-        QCOMPARE(dialogs.messageTexts(), QStringList({"Le fichier de type lecteur nommé 'Fixe.bmp' est introuvable !"}));
+        QCOMPARE(dialogs.messageTexts(),
+                 QStringList({"Le fichier de type lecteur nommé 'Fixe.bmp' est introuvable !"}));
         main->close();
         QStringList values;
         QVERIFY(readTextLines(DataLayout(app.path()).optionValuesFile, values));
         QCOMPARE(values.size(), 4);
-        QVERIFY2(values.contains("LOGICIEL_POS_GAUCHE=" + QString::number(qRound(main->x() * 1440.0 / main->logicalDpiX()))),
+        QVERIFY2(values.contains("LOGICIEL_POS_GAUCHE=" +
+                                 QString::number(qRound(main->x() * 1440.0 / main->logicalDpiX()))),
                  qPrintable(values.join(' ')));
     }
 

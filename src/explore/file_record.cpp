@@ -1,0 +1,93 @@
+#include "explore/file_record.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace velmar {
+
+using namespace FileRecordLayout;
+
+namespace {
+
+void put(QByteArray& out, int offset, int width, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::memcpy(out.data() + offset, bytes.constData(),
+                static_cast<std::size_t>(qMin<qsizetype>(bytes.size(), width)));
+}
+
+QString take(const QByteArray& in, int offset, int width) {
+    const char* start = in.constData() + offset;
+    const void* nul = std::memchr(start, 0, static_cast<std::size_t>(width));
+    const qsizetype length = nul ? static_cast<const char*>(nul) - start : width;
+    return QString::fromUtf8(start, length);
+}
+
+bool fitsIn(const QString& text, int width) {
+    return text.toUtf8().size() <= width;
+}
+
+} // namespace
+
+bool FileRecord::fits() const {
+    return fitsIn(nameFull, kNameWidth) && fitsIn(nameStem, kNameWidth) && fitsIn(dirPath, kDirPathWidth) &&
+           fitsIn(extension, kExtensionWidth) && fitsIn(modified, kDateWidth) && fitsIn(created, kDateWidth);
+}
+
+QByteArray FileRecord::encode() const {
+    QByteArray out(kRecordSize, '\0');
+    put(out, kNameFullOffset, kNameWidth, nameFull);
+    put(out, kNameStemOffset, kNameWidth, nameStem);
+    put(out, kDirPathOffset, kDirPathWidth, dirPath);
+    put(out, kExtensionOffset, kExtensionWidth, extension);
+    const auto bits = static_cast<quint64>(size);
+    qToLittleEndian(static_cast<quint32>(bits & 0xFFFFFFFFu), out.data() + kSizeOffset);
+    put(out, kModifiedOffset, kDateWidth, modified);
+    put(out, kCreatedOffset, kDateWidth, created);
+    qToLittleEndian(static_cast<quint32>(bits >> 32), out.data() + kSpare10Offset);
+    std::memset(out.data() + kSpare100Offset, ' ', kSpare100Width);
+    return out;
+}
+
+bool FileRecord::decode(const QByteArray& in, FileRecord& r) {
+    if (in.size() < kRecordSize)
+        return false;
+    r.nameFull = take(in, kNameFullOffset, kNameWidth);
+    r.nameStem = take(in, kNameStemOffset, kNameWidth);
+    r.dirPath = take(in, kDirPathOffset, kDirPathWidth);
+    r.extension = take(in, kExtensionOffset, kExtensionWidth);
+    const quint64 low = qFromLittleEndian<quint32>(in.constData() + kSizeOffset);
+    const quint64 high = qFromLittleEndian<quint32>(in.constData() + kSpare10Offset);
+    r.size = static_cast<qint64>(high << 32 | low);
+    r.modified = take(in, kModifiedOffset, kDateWidth);
+    r.created = take(in, kCreatedOffset, kDateWidth);
+    return true;
+}
+
+namespace {
+
+QString withoutSurroundingQuotes(QString name) {
+    if (name.startsWith(QLatin1Char('"')))
+        name.remove(0, 1);
+    if (name.endsWith(QLatin1Char('"')))
+        name.chop(1);
+    return name;
+}
+
+} // namespace
+
+QString recordExtension(const QString& fileName) {
+    if (!fileName.contains(QLatin1Char('.')))
+        return {};
+    const QString name = withoutSurroundingQuotes(fileName);
+    return name.mid(name.lastIndexOf(QLatin1Char('.')) + 1).toUpper();
+}
+
+QString recordStem(const QString& fileName, const QString& extension) {
+    if (extension.isEmpty())
+        return fileName;
+    const QString name = withoutSurroundingQuotes(fileName);
+    return name.left(name.size() - extension.size() - 1);
+}
+
+} // namespace velmar
