@@ -1,0 +1,111 @@
+#include "explore/directory_walk.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+#include <queue>
+#include <vector>
+
+namespace velmar {
+
+namespace {
+
+struct Pending {
+    QString key; // folded path: the walk takes the smallest first
+    QString path;
+    bool operator>(const Pending& other) const {
+        return key != other.key ? key > other.key : path > other.path;
+    }
+};
+
+// A name holding a line break cannot stand in a line of the list file.
+bool listable(const QString& path) {
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
+}
+
+QStringList subdirectories(const QString& directory) {
+    QStringList found;
+    QDirIterator it(directory,
+                    QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+    while (it.hasNext()) {
+        const QString path = it.next() + QLatin1Char('/');
+        if (listable(path))
+            found << path;
+    }
+    return found;
+}
+
+void appendLog(const QString& logFile, const QStringList& lines) {
+    QFile log(logFile);
+    if (!log.open(QIODevice::Append))
+        return;
+    for (const QString& line : lines)
+        log.write(line.toUtf8() + "\r\n");
+}
+
+} // namespace
+
+bool writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress) {
+    QFile out(listFile);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QString start = startDirectory;
+    if (!start.endsWith(QLatin1Char('/')))
+        start += QLatin1Char('/');
+    std::priority_queue<Pending, std::vector<Pending>, std::greater<Pending>> pending;
+    out.write(start.toUtf8() + "\r\n");
+    pending.push({start.toLower(), start});
+    while (!pending.empty()) {
+        const QString current = pending.top().path;
+        pending.pop();
+        for (const QString& child : subdirectories(current)) {
+            out.write(child.toUtf8() + "\r\n");
+            pending.push({child.toLower(), child});
+        }
+        progress.yield();
+        if (progress.stopRequested())
+            return false;
+    }
+    return out.flush();
+}
+
+QString recordDateText(const QDateTime& time) {
+    return time.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+
+bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state) {
+    QDirIterator it(directory, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir() && !info.isSymLink())
+            continue;
+        FileRecord record;
+        record.nameFull = info.fileName();
+        record.extension = recordExtension(record.nameFull);
+        record.nameStem = recordStem(record.nameFull, record.extension);
+        record.dirPath = directory;
+        // The length comes from the directory entry, so an unreadable file
+        // keeps its real size; links count as the link, never the target's tree.
+        record.size = (info.isFile() && !info.isSymLink()) ? info.size() : 0;
+        const QDateTime born = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
+        record.modified = recordDateText(info.lastModified());
+        record.created = recordDateText(born);
+        if (!record.fits()) {
+            ++state.leftOut;
+            continue;
+        }
+        if (!state.logFile.isEmpty())
+            appendLog(state.logFile,
+                      {directory, record.nameFull, born.toString(), info.lastModified().toString()});
+        if (!records.write(state.nextRecord, record))
+            return false;
+        ++state.nextRecord;
+        state.totalSize += record.size;
+    }
+    return true;
+}
+
+} // namespace velmar

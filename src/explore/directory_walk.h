@@ -1,0 +1,38 @@
+#pragma once
+
+// The directory walk of an exploration: the list of every directory under the
+// starting one, and the file records of one directory.
+
+#include "app/progress.h"
+#include "explore/record_file.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace velmar {
+
+// Writes the native path of every directory under `startDirectory` (itself
+// first), each ending with '/', one a line. A directory is written when it is
+// discovered, so a parent always precedes its children; the next directory
+// read is the alphabetically smallest pending one (case folded). Hidden
+// directories are included; symbolic links are never followed. False when the
+// list file cannot be written or the user stopped.
+bool writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress);
+
+// Date and time as the records hold them: "05/03/2004 09:07:00", local time.
+QString recordDateText(const QDateTime& time);
+
+struct FileEnumeration {
+    qint64 nextRecord = 1; // record number the next file is written at
+    qint64 totalSize = 0;  // bytes of every file recorded so far
+    qint64 leftOut = 0;    // files whose name or path does not fit a record
+    QString logFile;       // "" unless the program runs in log mode
+};
+
+// Appends one record per file of `directory` (everything that is not a
+// directory: symbolic links, sockets and FIFOs too, none of them opened).
+// Returns false when a record could not be written.
+bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state);
+
+} // namespace velmar
