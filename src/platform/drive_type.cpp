@@ -5,16 +5,29 @@
 namespace velmar {
 
 bool isPseudoFileSystem(const QString& fileSystem) {
-    static const QSet<QString> pseudo = {
-        QStringLiteral("proc"),           QStringLiteral("sysfs"),       QStringLiteral("cgroup"),
-        QStringLiteral("cgroup2"),        QStringLiteral("devpts"),      QStringLiteral("devtmpfs"),
-        QStringLiteral("securityfs"),     QStringLiteral("debugfs"),     QStringLiteral("tracefs"),
-        QStringLiteral("pstore"),         QStringLiteral("bpf"),         QStringLiteral("mqueue"),
-        QStringLiteral("hugetlbfs"),      QStringLiteral("configfs"),    QStringLiteral("fusectl"),
-        QStringLiteral("autofs"),         QStringLiteral("binfmt_misc"), QStringLiteral("efivarfs"),
-        QStringLiteral("rpc_pipefs"),     QStringLiteral("nsfs"),        QStringLiteral("overlay"),
-        QStringLiteral("squashfs"),       QStringLiteral("selinuxfs"),   QStringLiteral("fuse.portal"),
-        QStringLiteral("fuse.gvfsd-fuse")};
+    static const QSet<QString> pseudo = {QStringLiteral("proc"),
+                                         QStringLiteral("sysfs"),
+                                         QStringLiteral("cgroup"),
+                                         QStringLiteral("cgroup2"),
+                                         QStringLiteral("devpts"),
+                                         QStringLiteral("devtmpfs"),
+                                         QStringLiteral("securityfs"),
+                                         QStringLiteral("debugfs"),
+                                         QStringLiteral("tracefs"),
+                                         QStringLiteral("pstore"),
+                                         QStringLiteral("bpf"),
+                                         QStringLiteral("mqueue"),
+                                         QStringLiteral("hugetlbfs"),
+                                         QStringLiteral("configfs"),
+                                         QStringLiteral("fusectl"),
+                                         QStringLiteral("autofs"),
+                                         QStringLiteral("binfmt_misc"),
+                                         QStringLiteral("efivarfs"),
+                                         QStringLiteral("rpc_pipefs"),
+                                         QStringLiteral("nsfs"),
+                                         QStringLiteral("selinuxfs"),
+                                         QStringLiteral("fuse.portal"),
+                                         QStringLiteral("fuse.gvfsd-fuse")};
     return pseudo.contains(fileSystem);
 }
 

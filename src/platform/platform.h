@@ -63,3 +63,11 @@ Platform& platform();
 void installPlatform(Platform* implementation);
 
 } // namespace velmar
+
+namespace velmar {
+
+// The mounted volume holding `path` (the one with the longest matching root);
+// false when none does.
+bool volumeHolding(const QList<Volume>& volumes, const QString& path, Volume& found);
+
+} // namespace velmar
