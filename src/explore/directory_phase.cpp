@@ -1,0 +1,140 @@
+#include "explore/exploration_phases.h"
+
+#include "app/files.h"
+#include "app/phrases.h"
+#include "explore/catalogue_path.h"
+#include "explore/directory_walk.h"
+#include "explore/gauge.h"
+#include "explore/liste_auto.h"
+
+#include <QFile>
+
+namespace velmar {
+
+namespace {
+
+bool isIgnoredDirectory(const ListeAuto& ignored, const QString& name) {
+    const QString upper = name.toUpper();
+    for (int i = 0; i < ignored.NbElementsListe(); ++i)
+        if (ignored.RenvoieElement(i).toUpper() == upper)
+            return true;
+    return false;
+}
+
+ListeAuto loadList(const QString& file) {
+    ListeAuto list;
+    QStringList lines;
+    readTextLines(file, lines);
+    for (const QString& line : lines)
+        if (!line.isEmpty())
+            list.AjoutElement(line);
+    return list;
+}
+
+// Resolves parent numbers, remembering the last one: consecutive siblings
+// share their parent's lookup.
+class ParentLookup {
+public:
+    ParentLookup(ExplorationStore& store, int support) : m_store(store), m_support(support) {}
+    // False when the parent has no row (it was excluded, so the subtree goes).
+    bool numberOf(const QString& parent, bool first, qint64& number) {
+        if (parent.isEmpty() || first) {
+            number = 0;
+            return true;
+        }
+        if (!m_known || parent != m_parent) {
+            const qint64 found = m_store.findDirectory(parent, m_support);
+            if (found == 0)
+                return false;
+            m_parent = parent;
+            m_number = found;
+            m_known = true;
+        }
+        number = m_number;
+        return true;
+    }
+
+private:
+    ExplorationStore& m_store;
+    int m_support;
+    bool m_known = false;
+    QString m_parent;
+    qint64 m_number = 0;
+};
+
+} // namespace
+
+qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters& counters) {
+    const ExplorationContext& c = setup.context;
+    for (const QString& file : {setup.listFile, setup.recordsFile, setup.logFile})
+        if (!file.isEmpty())
+            QFile::remove(file);
+    writeDirectoryList(setup.request.startDirectory, setup.listFile, c.progress);
+    QStringList lines;
+    readTextLines(setup.listFile, lines);
+    const qint64 total = lines.size();
+    const ListeAuto ignored =
+        setup.request.excludeDirectories ? loadList(setup.ignoredDirsFile) : ListeAuto();
+
+    c.display.showText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
+    RecordFile records(setup.recordsFile);
+    records.openForWriting();
+    FileEnumeration files;
+    files.logFile = setup.logFile;
+    ParentLookup parents(c.store, setup.support);
+    int lastPercentage = -1;
+    int lastFrame = -1;
+    qint64 count = 0;
+    for (const QString& line : lines) {
+        if (c.progress.stopRequested()) {
+            counters.stopped = true;
+            break;
+        }
+        ++count;
+        const QString relative = catalogueRelativePath(setup.request.volume.rootPath, line);
+        const QString name = count == 1 && relative.isEmpty() ? QString() : lastComponent(relative);
+        const QString parent = relativeParent(relative);
+        qint64 parentNumber = 0;
+        const bool excluded = (setup.request.excludeDirectories && isIgnoredDirectory(ignored, name)) ||
+                              !parents.numberOf(parent, count == 1, parentNumber);
+        if (excluded) {
+            ++counters.excludedDirectories;
+            c.display.showText(QStringLiteral("lblRepertoireExclus"),
+                               countText(counters.excludedDirectories, QStringLiteral("# répertoire exclu"),
+                                         QStringLiteral("# répertoires exclus")));
+            continue;
+        }
+        c.display.showText(QStringLiteral("RepertoireActuel"), line);
+        c.progress.yield();
+        enumerateDirectoryFiles(line, records, files);
+        c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
+        c.store.addDirectory(setup.support, parent, name, parentNumber);
+        ++counters.directories;
+        c.store.batchBoundary();
+
+        const int percentage = static_cast<int>(count * 100 / total);
+        if (percentage == lastPercentage)
+            continue;
+        lastPercentage = percentage;
+        c.display.showText(QStringLiteral("Label7"), QString::number(percentage) + QStringLiteral(" %"));
+        c.display.showText(
+            QStringLiteral("lblFichierTrouve"),
+            countText(files.nextRecord - 1, QStringLiteral("# fichier"), QStringLiteral("# fichiers")));
+        c.display.showText(QStringLiteral("lblRepAjoute"),
+                           countText(count, QStringLiteral("# répertoire"), QStringLiteral("# répertoires")));
+        const int frame = gaugeFrame(percentage);
+        if (frame != lastFrame) {
+            lastFrame = frame;
+            c.display.showGauge(QStringLiteral("Image7"), frame);
+        }
+        c.progress.yield();
+    }
+    records.close();
+    QFile::remove(setup.listFile);
+    c.store.commit();
+    counters.files = files.nextRecord - 1;
+    counters.leftOut = files.leftOut;
+    return files.nextRecord - 1;
+}
+
+} // namespace velmar

@@ -1,0 +1,28 @@
+#pragma once
+
+// The two phases of an exploration, once the support row exists.
+
+#include "explore/exploration.h"
+
+namespace velmar {
+
+struct PhaseSetup {
+    const ExplorationRequest& request;
+    const ExplorationContext& context;
+    int support = 0;
+    QString listFile;    // Tmp/ListeRep.tmp
+    QString recordsFile; // Tmp/ListeFichiers.tmp
+    QString logFile;     // "" unless in log mode
+    QString ignoredDirsFile;
+    QString ignoredExtsFile;
+    QString analysedTypesFile;
+};
+
+// Lists the directories, stores one Repertoires row for each kept one and one
+// record per file; returns the number of records.
+qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters& counters);
+
+// Stores one Fichiers row per record, with information text and CRC when asked.
+void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, ExplorationCounters& counters);
+
+} // namespace velmar

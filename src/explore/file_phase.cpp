@@ -1,0 +1,149 @@
+#include "explore/exploration_phases.h"
+
+#include "app/dialogs.h"
+#include "app/files.h"
+#include "app/phrases.h"
+#include "explore/analysed_types.h"
+#include "explore/catalogue_path.h"
+#include "explore/crc32.h"
+#include "explore/gauge.h"
+#include "explore/record_file.h"
+#include "explore/wildcard.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+namespace velmar {
+
+namespace {
+
+constexpr int kInfosLength = 255;
+constexpr int kExtensionLength = 5;
+
+bool isExcludedExtension(const QStringList& patterns, const QString& extension) {
+    for (const QString& pattern : patterns)
+        if (wildcardMatches(extension, pattern))
+            return true;
+    return false;
+}
+
+QString isoDate(const QString& recordDate) {
+    const QDateTime time = QDateTime::fromString(recordDate, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
+void showCount(ExplorationDisplay& display, const char* control, qint64 n, const char* singular,
+               const char* plural) {
+    display.showText(QLatin1String(control),
+                     countText(n, QString::fromUtf8(singular), QString::fromUtf8(plural)));
+}
+
+void classify(const ExplorationContext& c, const QString& extension, ExplorationCounters& counters) {
+    bool program = false;
+    bool archive = false;
+    c.analysis.classify(extension, program, archive);
+    if (program)
+        showCount(c.display, "lblFichierProgramme", ++counters.programs, "# programme ajouté",
+                  "# programmes ajoutés");
+    else if (archive)
+        showCount(c.display, "lblFichierArchive", ++counters.archives, "# archive ajoutée",
+                  "# archives ajoutées");
+    else
+        showCount(c.display, "lblFichierAssocie", ++counters.associated, "# fichier associé ajouté",
+                  "# fichiers associés ajoutés");
+}
+
+// A plain file the process may read; devices, FIFOs and sockets are never opened.
+bool readable(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && info.isReadable();
+}
+
+} // namespace
+
+void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, ExplorationCounters& counters) {
+    const ExplorationContext& c = setup.context;
+    const ExplorationRequest& r = setup.request;
+    const AnalysedTypes types = AnalysedTypes::load(setup.analysedTypesFile);
+    QStringList excludedPatterns;
+    if (r.excludeExtensions)
+        readTextLines(setup.ignoredExtsFile, excludedPatterns);
+    excludedPatterns.removeAll(QString());
+    const bool analyse = r.deep && r.readInfos;
+    const bool crc = r.deep && r.computeCrc;
+
+    RecordFile records(setup.recordsFile);
+    records.openForReading();
+    QString previousDir;
+    qint64 directory = 0;
+    int lastPercentage = -1;
+    int lastFrame = -1;
+    for (qint64 i = 1; i <= recordCount; ++i) {
+        if (c.progress.stopRequested()) {
+            counters.stopped = true;
+            break;
+        }
+        FileRecord record;
+        if (!records.read(i, record))
+            break;
+        if (i == 1 || record.dirPath != previousDir) {
+            previousDir = record.dirPath;
+            c.display.showText(QStringLiteral("RepertoireActuel"), record.dirPath);
+            c.store.batchBoundary();
+            directory = c.store.findDirectory(catalogueRelativePath(r.volume.rootPath, record.dirPath),
+                                              setup.support);
+            if (directory == 0) {
+                dialogs().message(QStringLiteral("Le répertoire d'un fichier n'a pas été trouvé !"),
+                                  MessageStyle::Exclamation);
+                break;
+            }
+            const int percentage = static_cast<int>(i * 100 / recordCount);
+            if (percentage != lastPercentage) {
+                lastPercentage = percentage;
+                c.display.showText(QStringLiteral("Label18"),
+                                   QString::number(percentage) + QStringLiteral(" %"));
+                const int frame = gaugeFrame(percentage);
+                if (frame != lastFrame) {
+                    lastFrame = frame;
+                    c.display.showGauge(QStringLiteral("Image6"), frame);
+                }
+            }
+            c.progress.yield();
+        }
+        if (isExcludedExtension(excludedPatterns, record.extension)) {
+            showCount(c.display, "lblFichierExclu", ++counters.excludedFiles, "# fichier exclu",
+                      "# fichiers exclus");
+            continue;
+        }
+        c.display.showText(QStringLiteral("Label38"), record.nameFull);
+        const QString path = record.dirPath + record.nameFull;
+        FileRow row;
+        const QString mode = analyse ? types.modeFor(record.extension) : QString();
+        const bool needsReading = !mode.isEmpty() || crc;
+        const bool canRead = needsReading && readable(path);
+        if (needsReading && !canRead)
+            ++counters.unreadable;
+        if (canRead && !mode.isEmpty())
+            row.infos = c.analysis.informationText(path, mode).left(kInfosLength);
+        row.support = setup.support;
+        row.directory = directory;
+        row.name = record.nameFull;
+        row.size = record.size;
+        row.extension = record.extension.left(kExtensionLength);
+        row.modified = isoDate(record.modified);
+        if (canRead && crc) {
+            c.display.showText(QStringLiteral("Label38"), QStringLiteral("CRC de ") + record.nameFull);
+            bool error = false;
+            row.crc = clsCRC32().CRCFromFile(path, error);
+            if (error)
+                ++counters.unreadable;
+        }
+        c.store.addFile(row);
+        classify(c, record.extension, counters);
+    }
+    records.close();
+    c.store.commit();
+}
+
+} // namespace velmar

@@ -1,0 +1,303 @@
+#include "ui/frm_exploration.h"
+
+#include "app/dialogs.h"
+#include "app/session.h"
+#include "explore/drive_panel.h"
+#include "explore/exploration.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace velmar::ui {
+
+namespace {
+
+QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* namedButton(const QString& name, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+frmExploration::frmExploration(const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons, QWidget* parent)
+    : QDialog(parent), m_volumes(platform().volumes()), m_types(types) {
+    setObjectName(QStringLiteral("frmExploration"));
+    setWindowTitle(QStringLiteral("Exploration d'un support"));
+    auto* layout = new QVBoxLayout(this);
+    m_parameters = buildParameters();
+    m_newSupport = buildNewSupport(types, typeIcons);
+    m_progress = buildProgress();
+    m_memorisation = buildMemorisation();
+    for (QWidget* panel : {m_parameters, m_newSupport, m_progress, m_memorisation})
+        layout->addWidget(panel);
+    m_newSupport->hide();
+    m_progress->hide();
+    m_memorisation->hide();
+    m_continue->setDefault(true);
+    onTypeExploration(0);
+    if (m_drives->count() > 0)
+        onDriveChanged(m_drives->currentIndex());
+}
+
+frmExploration::~frmExploration() = default;
+
+QWidget* frmExploration::buildParameters() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ssParamExploration"));
+    auto* grid = new QGridLayout(panel);
+    m_typeExploration = new QButtonGroup(panel);
+    m_typeExploration->setObjectName(QStringLiteral("TypeExploration"));
+    auto* quick = new QRadioButton(QStringLiteral("Exploration rapide"), panel);
+    auto* deep = new QRadioButton(QStringLiteral("Exploration approfondie"), panel);
+    quick->setObjectName(QStringLiteral("TypeExploration_0"));
+    deep->setObjectName(QStringLiteral("TypeExploration_1"));
+    m_typeExploration->addButton(quick, 0);
+    m_typeExploration->addButton(deep, 1);
+    quick->setChecked(true);
+    connect(m_typeExploration, &QButtonGroup::idClicked, this, &frmExploration::onTypeExploration);
+    m_deepTitle = namedLabel(QStringLiteral("Label3"), QStringLiteral("Exploration approfondie :"), panel);
+    m_readInfos = new QCheckBox(QStringLiteral("Récupérer les informations sur les fichiers connus"), panel);
+    m_readInfos->setObjectName(QStringLiteral("chkLireTXT"));
+    m_computeCrc = new QCheckBox(QStringLiteral("Calculer le CRC (plus lent)"), panel);
+    m_computeCrc->setObjectName(QStringLiteral("chkCalculeCRC"));
+    m_excludeExt = new QCheckBox(QStringLiteral("Exclure les extensions sans importance"), panel);
+    m_excludeExt->setObjectName(QStringLiteral("chkExclureExt"));
+    m_excludeDirs = new QCheckBox(QStringLiteral("Exclure les répertoires sans importance"), panel);
+    m_excludeDirs->setObjectName(QStringLiteral("chkExclureRep"));
+    m_excludeExt->setChecked(true);
+    m_excludeDirs->setChecked(true);
+
+    m_drives = new QComboBox(panel);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    for (const Volume& v : m_volumes)
+        m_drives->addItem(v.label.isEmpty() ? v.rootPath : v.rootPath + QStringLiteral("  [") + v.label + ']');
+    connect(m_drives, &QComboBox::currentIndexChanged, this, &frmExploration::onDriveChanged);
+    m_dirModel = new QFileSystemModel(panel);
+    m_dirModel->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    m_dirs = new QTreeView(panel);
+    m_dirs->setObjectName(QStringLiteral("Dir1"));
+    m_dirs->setModel(m_dirModel);
+    for (int column = 1; column < m_dirModel->columnCount(); ++column)
+        m_dirs->hideColumn(column);
+    m_dirs->setHeaderHidden(true);
+    m_driveInfo = namedLabel(QStringLiteral("lblInfoLecteur"), QString(), panel);
+
+    m_continue = namedButton(QStringLiteral("cmdContinuerExplo"), QStringLiteral("Continuer >"), panel);
+    auto* cancel = namedButton(QStringLiteral("cmdAnnuleExploration"), QStringLiteral("Annuler"), panel);
+    connect(m_continue, &QPushButton::clicked, this, &frmExploration::onContinue);
+    connect(cancel, &QPushButton::clicked, this, &frmExploration::onCancel);
+
+    grid->addWidget(quick, 0, 0);
+    grid->addWidget(deep, 1, 0);
+    grid->addWidget(m_deepTitle, 2, 0);
+    grid->addWidget(m_readInfos, 3, 0);
+    grid->addWidget(m_computeCrc, 4, 0);
+    grid->addWidget(m_excludeExt, 5, 0);
+    grid->addWidget(m_excludeDirs, 6, 0);
+    grid->addWidget(m_driveInfo, 7, 0);
+    grid->addWidget(m_drives, 0, 1);
+    grid->addWidget(m_dirs, 1, 1, 7, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(m_continue);
+    grid->addLayout(buttons, 8, 0, 1, 2);
+    return panel;
+}
+
+QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons) {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ssChoixSupport"));
+    auto* form = new QFormLayout(panel);
+    form->addRow(new QLabel(QStringLiteral("<b>Nouveau support</b>"), panel));
+    m_name = new QLineEdit(panel);
+    m_name->setObjectName(QStringLiteral("txtNomNouveauSupport"));
+    m_supportType = new QComboBox(panel);
+    m_supportType->setObjectName(QStringLiteral("cboTypeSupport"));
+    for (const SupportType& type : types)
+        m_supportType->addItem(typeIcons.value(QStringLiteral("I") + QString::number(type.number)), type.label,
+                               QStringLiteral("N") + QString::number(type.number));
+    form->addRow(QStringLiteral("Nom du support :"), m_name);
+    form->addRow(QStringLiteral("Type du support :"), m_supportType);
+    m_explore = namedButton(QStringLiteral("cmdExplorer"), QStringLiteral("Explorer !"), panel);
+    auto* cancel = namedButton(QStringLiteral("cmdAnnulExplo"), QStringLiteral("Annuler"), panel);
+    connect(m_explore, &QPushButton::clicked, this, &frmExploration::onExplore);
+    connect(cancel, &QPushButton::clicked, this, &frmExploration::onCancel);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(m_explore);
+    form->addRow(buttons);
+    return panel;
+}
+
+QWidget* frmExploration::buildProgress() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ssExploEnCours"));
+    auto* grid = new QGridLayout(panel);
+    grid->addWidget(new QLabel(QStringLiteral("<b>Exploration d'un support</b>"), panel), 0, 0, 1, 3);
+    const QStringList rows = {QStringLiteral("lblRepAjoute"),        QStringLiteral("lblRepertoireExclus"),
+                              QStringLiteral("lblFichierTrouve"),    QStringLiteral("lblInfoTaille"),
+                              QStringLiteral("lblFichierProgramme"), QStringLiteral("lblFichierArchive"),
+                              QStringLiteral("lblFichierAssocie"),   QStringLiteral("lblFichierExclu")};
+    int row = 1;
+    grid->addWidget(new QLabel(QStringLiteral("Répertoires :"), panel), row, 0);
+    grid->addWidget(namedLabel(QStringLiteral("Image7"), QString(), panel), row, 1);
+    grid->addWidget(namedLabel(QStringLiteral("Label7"), QString(), panel), row++, 2);
+    for (const QString& name : rows.mid(0, 4))
+        grid->addWidget(namedLabel(name, QString(), panel), row++, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Fichiers :"), panel), row, 0);
+    grid->addWidget(namedLabel(QStringLiteral("Image6"), QString(), panel), row, 1);
+    grid->addWidget(namedLabel(QStringLiteral("Label18"), QString(), panel), row++, 2);
+    for (const QString& name : rows.mid(4))
+        grid->addWidget(namedLabel(name, QString(), panel), row++, 1, 1, 2);
+    m_stopButton = namedButton(QStringLiteral("cmdArretExploration"), QStringLiteral("Arrêter"), panel);
+    connect(m_stopButton, &QPushButton::clicked, this, &frmExploration::onStop);
+    grid->addWidget(m_stopButton, row, 2);
+    return panel;
+}
+
+QWidget* frmExploration::buildMemorisation() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ssMemorisation"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(new QLabel(QStringLiteral("<b>Mémorisation</b>"), panel));
+    layout->addWidget(namedLabel(QStringLiteral("Label39"), QString(), panel));
+    layout->addWidget(namedLabel(QStringLiteral("Label38"), QString(), panel));
+    layout->addWidget(namedLabel(QStringLiteral("RepertoireActuel"), QString(), panel));
+    return panel;
+}
+
+void frmExploration::onTypeExploration(int index) {
+    const bool deep = index == 1;
+    m_deepTitle->setEnabled(deep);
+    m_readInfos->setEnabled(deep);
+    m_computeCrc->setEnabled(deep);
+    if (!deep)
+        m_computeCrc->setChecked(false);
+}
+
+void frmExploration::onDriveChanged(int index) {
+    if (index < 0 || index >= m_volumes.size())
+        return;
+    const Volume& volume = m_volumes.at(index);
+    m_dirModel->setRootPath(volume.rootPath);
+    m_dirs->setRootIndex(m_dirModel->index(volume.rootPath));
+    m_dirs->clearSelection();
+    m_driveInfo->setText(drivePanelText(volume));
+    m_name->setText(volume.label.trimmed());
+    const int type = supportTypeForKeyword(m_types, driveKeyword(volume));
+    const int item = m_supportType->findData(QStringLiteral("N") + QString::number(type));
+    if (type > 0 && item >= 0)
+        m_supportType->setCurrentIndex(item);
+}
+
+Volume frmExploration::selectedVolume() const {
+    const int index = m_drives->currentIndex();
+    return (index >= 0 && index < m_volumes.size()) ? m_volumes.at(index) : Volume();
+}
+
+QString frmExploration::startDirectory() const {
+    const QModelIndex current = m_dirs->currentIndex();
+    return current.isValid() ? m_dirModel->filePath(current) : selectedVolume().rootPath;
+}
+
+void frmExploration::onContinue() {
+    m_parameters->hide();
+    m_newSupport->show();
+    m_name->setFocus();
+    m_continue->setDefault(false);
+    m_explore->setDefault(true);
+}
+
+void frmExploration::resetProgressPanel() {
+    for (const char* name : {"lblFichierProgramme", "lblFichierExclu", "lblFichierArchive", "lblFichierAssocie",
+                             "lblFichierTrouve", "lblRepAjoute"})
+        showText(QLatin1String(name), QStringLiteral("-"));
+    for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus"})
+        showText(QLatin1String(name), QString());
+    showText(QStringLiteral("lblInfoTaille"), QStringLiteral("Non calculé"));
+    showText(QStringLiteral("Label7"), QStringLiteral("0 %"));
+    showText(QStringLiteral("Label18"), QStringLiteral("0 %"));
+    showGauge(QStringLiteral("Image7"), 1);
+    showGauge(QStringLiteral("Image6"), 1);
+}
+
+void frmExploration::showText(const QString& name, const QString& text) {
+    if (auto* label = findChild<QLabel*>(name)) {
+        label->setText(text);
+        label->repaint();
+    }
+}
+
+void frmExploration::showGauge(const QString& name, int frame) {
+    if (auto* label = findChild<QLabel*>(name))
+        label->setPixmap(QPixmap(session().paths.gaugeDir + QString::number(frame) + QStringLiteral(".BMP")));
+}
+
+void frmExploration::onExplore() {
+    ExplorationRequest request;
+    request.supportName = m_name->text();
+    request.supportType = m_supportType->currentData().toString().mid(1).toInt();
+    request.volume = selectedVolume();
+    request.startDirectory = startDirectory();
+    request.deep = m_typeExploration->checkedId() == 1;
+    request.readInfos = m_readInfos->isChecked();
+    request.computeCrc = m_computeCrc->isChecked();
+    request.excludeExtensions = m_excludeExt->isChecked();
+    request.excludeDirectories = m_excludeDirs->isChecked();
+    m_stop = false;
+    ExplorationCounters counters;
+    switch (runExploration(request, *this, *this, counters)) {
+    case ExplorationOutcome::Refused: return;
+    case ExplorationOutcome::Cancelled: onCancel(); return;
+    case ExplorationOutcome::Completed:
+        emit finished(true);
+        accept();
+        return;
+    }
+}
+
+void frmExploration::phasesStarting() {
+    m_stopButton->setEnabled(true);
+    resetProgressPanel();
+    m_newSupport->hide();
+    m_progress->show();
+    m_memorisation->show();
+}
+
+void frmExploration::onStop() {
+    if (dialogs().message(QStringLiteral("Êtes-vous sûr(e) d'arrêter l'exploration de ce support ?"),
+                          MessageStyle::Question) != MessageAnswer::Yes)
+        return;
+    m_stop = true;
+    m_stopButton->setEnabled(false);
+}
+
+void frmExploration::onCancel() {
+    emit finished(false);
+    reject();
+}
+
+void frmExploration::yield() { QApplication::processEvents(); }
+
+} // namespace velmar::ui
