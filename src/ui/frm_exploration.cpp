@@ -38,8 +38,10 @@ QPushButton* namedButton(const QString& name, const QString& text, QWidget* pare
 
 } // namespace
 
-frmExploration::frmExploration(const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons, QWidget* parent)
-    : QDialog(parent), m_volumes(platform().volumes()), m_types(types) {
+frmExploration::frmExploration(ExplorationStore& store, FileAnalysis& analysis,
+                               const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons,
+                               QWidget* parent)
+    : QDialog(parent), m_store(store), m_analysis(analysis), m_volumes(platform().volumes()), m_types(types) {
     setObjectName(QStringLiteral("frmExploration"));
     setWindowTitle(QStringLiteral("Exploration d'un support"));
     auto* layout = new QVBoxLayout(this);
@@ -89,7 +91,8 @@ QWidget* frmExploration::buildParameters() {
     m_drives = new QComboBox(panel);
     m_drives->setObjectName(QStringLiteral("Drive1"));
     for (const Volume& v : m_volumes)
-        m_drives->addItem(v.label.isEmpty() ? v.rootPath : v.rootPath + QStringLiteral("  [") + v.label + ']');
+        m_drives->addItem(v.label.isEmpty() ? v.rootPath
+                                            : v.rootPath + QStringLiteral("  [") + v.label + ']');
     connect(m_drives, &QComboBox::currentIndexChanged, this, &frmExploration::onDriveChanged);
     m_dirModel = new QFileSystemModel(panel);
     m_dirModel->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -124,7 +127,8 @@ QWidget* frmExploration::buildParameters() {
     return panel;
 }
 
-QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons) {
+QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types,
+                                         const QMap<QString, QIcon>& typeIcons) {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("ssChoixSupport"));
     auto* form = new QFormLayout(panel);
@@ -134,8 +138,8 @@ QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types, const 
     m_supportType = new QComboBox(panel);
     m_supportType->setObjectName(QStringLiteral("cboTypeSupport"));
     for (const SupportType& type : types)
-        m_supportType->addItem(typeIcons.value(QStringLiteral("I") + QString::number(type.number)), type.label,
-                               QStringLiteral("N") + QString::number(type.number));
+        m_supportType->addItem(typeIcons.value(QStringLiteral("I") + QString::number(type.number)),
+                               type.label, QStringLiteral("N") + QString::number(type.number));
     form->addRow(QStringLiteral("Nom du support :"), m_name);
     form->addRow(QStringLiteral("Type du support :"), m_supportType);
     m_explore = namedButton(QStringLiteral("cmdExplorer"), QStringLiteral("Explorer !"), panel);
@@ -230,8 +234,8 @@ void frmExploration::onContinue() {
 }
 
 void frmExploration::resetProgressPanel() {
-    for (const char* name : {"lblFichierProgramme", "lblFichierExclu", "lblFichierArchive", "lblFichierAssocie",
-                             "lblFichierTrouve", "lblRepAjoute"})
+    for (const char* name : {"lblFichierProgramme", "lblFichierExclu", "lblFichierArchive",
+                             "lblFichierAssocie", "lblFichierTrouve", "lblRepAjoute"})
         showText(QLatin1String(name), QStringLiteral("-"));
     for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus"})
         showText(QLatin1String(name), QString());
@@ -267,9 +271,12 @@ void frmExploration::onExplore() {
     request.excludeDirectories = m_excludeDirs->isChecked();
     m_stop = false;
     ExplorationCounters counters;
-    switch (runExploration(request, *this, *this, counters)) {
-    case ExplorationOutcome::Refused: return;
-    case ExplorationOutcome::Cancelled: onCancel(); return;
+    switch (runExploration(request, {m_store, m_analysis, *this, *this}, counters)) {
+    case ExplorationOutcome::Refused:
+        return;
+    case ExplorationOutcome::Cancelled:
+        onCancel();
+        return;
     case ExplorationOutcome::Completed:
         emit finished(true);
         accept();
@@ -298,6 +305,8 @@ void frmExploration::onCancel() {
     reject();
 }
 
-void frmExploration::yield() { QApplication::processEvents(); }
+void frmExploration::yield() {
+    QApplication::processEvents();
+}
 
 } // namespace velmar::ui

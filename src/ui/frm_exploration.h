@@ -9,8 +9,8 @@
 #include "platform/platform.h"
 
 #include <QDialog>
-#include <QMap>
 #include <QIcon>
+#include <QMap>
 
 class QButtonGroup;
 class QCheckBox;
@@ -27,7 +27,8 @@ namespace velmar::ui {
 class frmExploration final : public QDialog, public Progress, public ExplorationDisplay {
     Q_OBJECT
 public:
-    frmExploration(const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons, QWidget* parent = nullptr);
+    frmExploration(ExplorationStore& store, FileAnalysis& analysis, const QList<SupportType>& types,
+                   const QMap<QString, QIcon>& typeIcons, QWidget* parent = nullptr);
     ~frmExploration() override;
 
     // Progress of the phases: the event loop runs between items, "Arrêter" sets the flag.
@@ -60,6 +61,8 @@ private:
     void onCancel();
     void resetProgressPanel();
 
+    ExplorationStore& m_store;
+    FileAnalysis& m_analysis;
     QList<Volume> m_volumes;
     QList<SupportType> m_types;
     bool m_stop = false;
