@@ -35,6 +35,7 @@ void readExtendedHeader(ByteReader& in, ArjEntry& e) {
 //   name\0 | comment\0 | basic header crc (4) | extended header size (2) ...
 ArjEntry readLocalHeader(ByteReader& in, quint16 basicHeaderSize) {
     ArjEntry e;
+    const qint64 start = in.position();
     e.headerId = ARJ_HEADER_ID;
     e.basicHeaderSize = basicHeaderSize;
     in.readU8(e.firstHeaderSize);
@@ -55,6 +56,11 @@ ArjEntry readLocalHeader(ByteReader& in, quint16 basicHeaderSize) {
     in.readU16(e.hostData);
     if (e.flags & FLAG_EXTENDED_POSITION)
         in.readU32(e.extendedFilePosition);
+    // ARJ 2.50 and later put more fields (access and creation times) before the
+    // name; the first header size tells where the name starts in that case.
+    const qint64 namePosition = start + e.firstHeaderSize;
+    if (namePosition > in.position() && e.firstHeaderSize <= basicHeaderSize)
+        in.seek(namePosition);
     QByteArray text;
     in.readCString(text);
     e.name = fromWindows1252(text);
