@@ -1,0 +1,66 @@
+#pragma once
+
+// Cls_GetFileType: picks the reader of an archive (by ".TAR", ".LHA", ".LZH"
+// names first, then by the first bytes) and forwards every question to it.
+
+#include "archives/archive_reader.h"
+
+#include <memory>
+
+namespace velmar::archives {
+
+class Cls_Zip;
+class Cls_Arj;
+class Cls_Cab;
+class Cls_Rar;
+class Cls_Tar;
+class Cls_Arc;
+class Cls_GZip;
+class Cls_LZH;
+
+class Cls_GetFileType {
+public:
+    Cls_GetFileType();
+    ~Cls_GetFileType();
+    Cls_GetFileType(const Cls_GetFileType&) = delete;
+    Cls_GetFileType& operator=(const Cls_GetFileType&) = delete;
+
+    // 0 when a reader's walk ran, 1 for an empty path (or the ZIP reader's
+    // unknown local signature), 2 when no reader knows the first bytes.
+    qint16 Get_Contents(const QString& path);
+    // The same over bytes in memory; `path` still decides by its extension.
+    qint16 Get_Contents(const QString& path, ByteSource& source);
+
+    qint32 FileCount() const;
+    QString FileName(qint32 index) const;
+    QString CommentsFile(qint32 index) const;
+    QString CommentsPack() const;
+    bool IsDir(qint32 index) const;
+    QString Method(qint32 index) const;
+    qint32 CRC32(qint32 index) const;
+    qint32 Compressed_Size(qint32 index) const;
+    qint32 UnCompressed_Size(qint32 index) const;
+    bool Encrypted(qint32 index) const;
+    QDateTime FileDateTime(qint32 index) const;
+    QString SystemMadeBy(qint32 index) const;
+    QString VersionMadeBy(qint32 index) const;
+    QString SystemNeeded(qint32 index) const;
+    QString VersionNeeded(qint32 index) const;
+
+private:
+    template <class Reader> ArchiveReader& use(std::unique_ptr<Reader>& slot);
+    ArchiveReader* readerForWord(quint16 word);
+    const ArchiveReader* active() const;
+
+    std::unique_ptr<Cls_Zip> m_zip;
+    std::unique_ptr<Cls_Arj> m_arj;
+    std::unique_ptr<Cls_Cab> m_cab;
+    std::unique_ptr<Cls_Rar> m_rar;
+    std::unique_ptr<Cls_Tar> m_tar;
+    std::unique_ptr<Cls_Arc> m_arc;
+    std::unique_ptr<Cls_GZip> m_gzip;
+    std::unique_ptr<Cls_LZH> m_lzh;
+    ArchiveReader* m_chosen = nullptr;
+};
+
+} // namespace velmar::archives

@@ -1,0 +1,70 @@
+#include "archives/byte_reader.h"
+
+#include <cstring>
+
+namespace velmar::archives {
+
+bool ByteReader::read(char* destination, qint64 count) {
+    if (count <= 0)
+        return true;
+    const qint64 got = m_source.readAt(m_position, destination, count);
+    if (got < count)
+        std::memset(destination + got, 0, static_cast<size_t>(count - got));
+    m_position += count;
+    return got == count;
+}
+
+bool ByteReader::readU8(quint8& value) {
+    char byte = 0;
+    const bool ok = read(&byte, 1);
+    value = static_cast<quint8>(byte);
+    return ok;
+}
+
+bool ByteReader::readU16(quint16& value) {
+    unsigned char b[2];
+    const bool ok = read(reinterpret_cast<char*>(b), 2);
+    value = static_cast<quint16>(b[0] | (b[1] << 8));
+    return ok;
+}
+
+bool ByteReader::readU32(quint32& value) {
+    unsigned char b[4];
+    const bool ok = read(reinterpret_cast<char*>(b), 4);
+    value = quint32(b[0]) | (quint32(b[1]) << 8) | (quint32(b[2]) << 16) | (quint32(b[3]) << 24);
+    return ok;
+}
+
+bool ByteReader::readBytes(qint64 count, QByteArray& bytes) {
+    bytes.clear();
+    if (count <= 0)
+        return true;
+    const qint64 available = std::max<qint64>(0, std::min(count, remaining()));
+    bytes.resize(available);
+    const qint64 got = m_source.readAt(m_position, bytes.data(), available);
+    bytes.truncate(got);
+    m_position += count;
+    return got == count;
+}
+
+bool ByteReader::readCString(QByteArray& bytes) {
+    bytes.clear();
+    char chunk[256];
+    while (!atEnd()) {
+        const qint64 got = m_source.readAt(m_position, chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        const void* zero = std::memchr(chunk, 0, static_cast<size_t>(got));
+        if (zero) {
+            const qint64 length = static_cast<const char*>(zero) - chunk;
+            bytes.append(chunk, length);
+            m_position += length + 1;
+            return true;
+        }
+        bytes.append(chunk, got);
+        m_position += got;
+    }
+    return false;
+}
+
+} // namespace velmar::archives

@@ -1,0 +1,138 @@
+#include "archives/cab_reader.h"
+
+#include "app/windows1252.h"
+#include "archives/archive_constants.h"
+#include "archives/byte_reader.h"
+#include "archives/name_table.h"
+
+namespace velmar::archives {
+
+namespace {
+
+using namespace constants;
+
+// Cabinet header (36 bytes):
+//   +0 "MSCF" | +4 reserved | +8 cabinet size | +12 reserved
+//   +16 first file entry offset | +20 reserved | +24 minor | +25 major
+//   +26 folders | +28 files | +30 flags | +32 set id | +34 cabinet index
+constexpr int HEADER_SIZE = 36;
+constexpr quint16 FLAG_PREVIOUS = 0x0001;
+constexpr quint16 FLAG_NEXT = 0x0002;
+constexpr quint16 FLAG_RESERVE = 0x0004;
+constexpr quint16 ATTRIBUTE_DIRECTORY = 0x10;
+constexpr int FOLDER_ENTRY_SIZE = 8;
+constexpr int FOLDER_COMPRESSION = 6;
+
+CabHeader readHeader(ByteReader& in) {
+    CabHeader h;
+    quint32 reserved = 0;
+    in.readU32(h.signature);
+    in.readU32(reserved);
+    in.readU32(h.cabinetSize);
+    in.readU32(reserved);
+    in.readU32(h.firstFileOffset);
+    in.readU32(reserved);
+    in.readU8(h.versionMinor);
+    in.readU8(h.versionMajor);
+    in.readU16(h.folderCount);
+    in.readU16(h.fileCount);
+    in.readU16(h.flags);
+    in.readU16(h.setId);
+    in.readU16(h.cabinetIndex);
+    return h;
+}
+
+// The reserve sizes and the previous/next cabinet names; returns the folder reserve.
+quint8 skipOptionalParts(ByteReader& in, quint16 flags) {
+    quint8 folderReserve = 0;
+    if (flags & FLAG_RESERVE) {
+        quint16 headerReserve = 0;
+        quint8 dataReserve = 0;
+        in.readU16(headerReserve);
+        in.readU8(folderReserve);
+        in.readU8(dataReserve);
+        in.skip(headerReserve);
+    }
+    QByteArray name;
+    for (const quint16 flag : {FLAG_PREVIOUS, FLAG_NEXT}) {
+        if (flags & flag) {
+            in.readCString(name); // cabinet name
+            in.readCString(name); // disk name
+        }
+    }
+    return folderReserve;
+}
+
+// Compression type of the first folder; the rest of the table is passed over.
+quint16 readFolders(ByteReader& in, quint16 folderCount, quint8 folderReserve) {
+    quint16 firstType = 0;
+    for (int i = 0; i < folderCount; ++i) {
+        QByteArray folder;
+        in.readBytes(FOLDER_ENTRY_SIZE, folder);
+        folder.resize(FOLDER_ENTRY_SIZE, '\0');
+        if (i == 0)
+            firstType = static_cast<quint16>(quint8(folder[FOLDER_COMPRESSION]) |
+                                             (quint8(folder[FOLDER_COMPRESSION + 1]) << 8));
+        in.skip(folderReserve);
+    }
+    return firstType;
+}
+
+} // namespace
+
+qint16 Cls_Cab::readImpl(const QString&, ByteSource& source) {
+    PackState& state = packState();
+    m_entries.clear();
+    m_header = CabHeader();
+    ByteReader in(source);
+    if (in.size() < HEADER_SIZE)
+        return 0;
+    m_header = readHeader(in);
+    if (m_header.signature != CAB_SIGNATURE)
+        return 0;
+    state.PackLoaded = 1;
+    const quint8 folderReserve = skipOptionalParts(in, m_header.flags);
+    const quint16 compressionType = readFolders(in, m_header.folderCount, folderReserve);
+    in.seek(m_header.firstFileOffset);
+    state.PackFileCount = m_header.fileCount;
+    m_entries.reserve(m_header.fileCount);
+    for (int i = 0; i < m_header.fileCount; ++i) {
+        CabEntry e;
+        in.readU32(e.uncompressedSize);
+        in.readU32(e.folderOffset);
+        in.readU16(e.folderIndex);
+        in.readU16(e.dosDate);
+        in.readU16(e.dosTime);
+        in.readU16(e.attributes);
+        QByteArray name;
+        in.readCString(name);
+        e.name = fromWindows1252(name);
+        e.compressionType = compressionType;
+        m_entries.push_back(std::move(e));
+    }
+    return 0;
+}
+
+QString Cls_Cab::methodName(int compressionType) {
+    static const char* const names[] = {"No Compression", "MsZip", "Quantum", "Lzx"};
+    return nameAt(names, compressionType & 0x0F, "Unknown");
+}
+
+EntryView Cls_Cab::view(qint32 index) const {
+    const CabEntry& e = m_entries[static_cast<size_t>(index)];
+    EntryView v;
+    v.name = e.name;
+    v.isDir = (e.attributes & ATTRIBUTE_DIRECTORY) != 0;
+    v.method = methodName(e.compressionType);
+    v.uncompressedSize = static_cast<qint32>(e.uncompressedSize);
+    v.dosDate = e.dosDate;
+    v.dosTime = e.dosTime;
+    v.systemMadeBy = kUnKnown;
+    v.versionMadeBy = kUnknown;
+    v.systemNeeded = kUnknown;
+    v.versionNeeded =
+        QString::number(m_header.versionMajor) + QLatin1Char('.') + QString::number(m_header.versionMinor);
+    return v;
+}
+
+} // namespace velmar::archives

@@ -1,0 +1,102 @@
+#include "archives/tar_reader.h"
+
+#include "app/windows1252.h"
+#include "archives/archive_constants.h"
+#include "archives/byte_reader.h"
+#include "archives/dos_datetime.h"
+
+namespace velmar::archives {
+
+namespace {
+
+using namespace constants;
+
+// Header block (512 bytes), the fields the walk uses:
+//   +0 name (100) | +100 mode (8) | +108 uid (8) | +116 gid (8)
+//   +124 size (12, octal) | +136 mtime (12, octal) | +148 checksum (8, octal)
+constexpr int NAME_OFFSET = 0;
+constexpr int NAME_LENGTH = 100;
+constexpr int SIZE_OFFSET = 124;
+constexpr int SIZE_LENGTH = 12;
+constexpr int MTIME_OFFSET = 136;
+constexpr int MTIME_LENGTH = 12;
+constexpr int CHECKSUM_OFFSET = 148;
+constexpr int CHECKSUM_LENGTH = 8;
+
+constexpr size_t INITIAL_TABLE = 100;
+constexpr size_t TABLE_GROWTH = 50;
+
+QByteArray withoutZeros(const char* data, int length) {
+    QByteArray bytes(data, length);
+    bytes.replace('\0', QByteArray());
+    return bytes;
+}
+
+} // namespace
+
+qint32 Cls_Tar::octalValue(const QByteArray& field) {
+    QByteArray text = field;
+    text.replace('\0', QByteArray());
+    text = text.trimmed();
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == '0')
+        ++first;
+    quint32 value = 0;
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const char c = text[i];
+        const quint32 digit = (c >= '0' && c <= '9') ? quint32(c - '0') : 0;
+        // Kept within 32 bits at each step; an overlong field wraps.
+        value = value * 8u + digit;
+    }
+    return static_cast<qint32>(value);
+}
+
+qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
+    PackState& state = packState();
+    m_entries.clear();
+    m_entries.reserve(INITIAL_TABLE);
+    ByteReader in(source);
+    char block[TAR_BLOCK];
+    while (true) {
+        if (m_entries.size() == m_entries.capacity())
+            m_entries.reserve(m_entries.capacity() + TABLE_GROWTH);
+        in.read(block, TAR_BLOCK);
+        const QByteArray name = withoutZeros(block + NAME_OFFSET, NAME_LENGTH);
+        if (name.isEmpty())
+            break;
+        TarEntry e;
+        e.name = fromWindows1252(name);
+        e.modificationTime = octalValue(QByteArray(block + MTIME_OFFSET, MTIME_LENGTH));
+        e.checksum = octalValue(QByteArray(block + CHECKSUM_OFFSET, CHECKSUM_LENGTH));
+        const DosStamp stamp = dosStampFromUnix(e.modificationTime);
+        e.dosDate = stamp.date;
+        e.dosTime = stamp.time;
+        e.size = octalValue(QByteArray(block + SIZE_OFFSET, SIZE_LENGTH));
+        e.dataPosition = in.position();
+        if (e.size > 0)
+            in.skip((qint64(e.size) + TAR_BLOCK - 1) / TAR_BLOCK * TAR_BLOCK);
+        m_entries.push_back(std::move(e));
+        state.PackFileCount = static_cast<qint32>(m_entries.size());
+    }
+    m_entries.shrink_to_fit();
+    if (state.PackFileCount > 0)
+        state.PackLoaded = 1;
+    return 0;
+}
+
+EntryView Cls_Tar::view(qint32 index) const {
+    const TarEntry& e = m_entries[static_cast<size_t>(index)];
+    EntryView v;
+    v.name = e.name;
+    v.comment = kNotSupported;
+    v.isDir = e.size == 0 && e.name.endsWith(QLatin1Char('/'));
+    v.method = QStringLiteral("Stored");
+    v.compressedSize = e.size;
+    v.uncompressedSize = e.size;
+    v.dosDate = e.dosDate;
+    v.dosTime = e.dosTime;
+    v.systemMadeBy = v.versionMadeBy = v.systemNeeded = v.versionNeeded = kUnKnown;
+    return v;
+}
+
+} // namespace velmar::archives

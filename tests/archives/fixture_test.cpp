@@ -1,0 +1,231 @@
+// Archives built byte by byte from the formats' published layouts (RAR 2.x
+// blocks, ARC headers), plus damaged copies of them and the shared helpers.
+
+#include "archives/archive_dispatcher.h"
+#include "archives/archive_listing.h"
+#include "archives/dos_datetime.h"
+#include "archives/tar_reader.h"
+#include "archives/zip_reader.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmar::archives;
+
+namespace {
+
+void put16(QByteArray& b, int v) {
+    b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+}
+void put32(QByteArray& b, quint32 v) {
+    put16(b, int(v & 0xFFFF));
+    put16(b, int(v >> 16));
+}
+
+qint16 readBytes(Cls_GetFileType& d, const QByteArray& bytes, const QString& name = QStringLiteral("x.bin")) {
+    MemorySource source(bytes.constData(), bytes.size());
+    return d.Get_Contents(name, source);
+}
+
+// RAR: marker, archive header (optionally with comment), then stored files.
+QByteArray rarFile(const QByteArray& name, quint16 flags, const QByteArray& data, quint8 method = 0x30) {
+    QByteArray h;
+    put16(h, 0);
+    h.append(char(0x74));
+    put16(h, flags);
+    put16(h, 32 + name.size());
+    put32(h, data.size());
+    put32(h, data.size());
+    h.append(char(2));
+    put32(h, 0x12345678);
+    put32(h, (0x5A21u << 16) | 0x6C2Fu); // 2025-01-01 13:33:30
+    h.append(char(20)).append(char(method));
+    put16(h, name.size());
+    put32(h, 0x20);
+    return h + name + data;
+}
+
+QByteArray rarArchive(const QByteArray& comment = QByteArray()) {
+    QByteArray b("Rar!\x1a\x07\x00", 7);
+    put16(b, 0);
+    b.append(char(0x73));
+    put16(b, comment.isEmpty() ? 0 : 2);
+    put16(b, 13);
+    put16(b, 0);
+    put32(b, 0);
+    if (!comment.isEmpty())
+        b += comment + QByteArray(1, '\0');
+    b += rarFile("one.txt", 0, "hello");
+    b += rarFile("dir", 0xE0, QByteArray());
+    b += rarFile("secret.bin", 0x04, "xyz", 0x33);
+    return b;
+}
+
+QByteArray arcHeader(int method, const QByteArray& name, const QByteArray& data) {
+    QByteArray h;
+    h.append(char(0x1A)).append(char(method));
+    QByteArray field = name.left(13);
+    field.resize(13, '\0');
+    h += field;
+    put32(h, data.size());
+    put16(h, 0x5A21);
+    put16(h, 0x6C2F);
+    put16(h, 0xBEEF);
+    put32(h, data.size() * 2);
+    return h + data;
+}
+
+QByteArray arcArchive() {
+    return arcHeader(2, "READ.ME", "abcd") + arcHeader(8, "PROG.EXE", "12345678") +
+           arcHeader(9, "X.DAT", "z") + QByteArray("\x1a\x00", 2);
+}
+
+} // namespace
+
+TEST(DosDateTime, ConvertsAndRejects) {
+    EXPECT_EQ(dosDateTime(0x5A21, 0x6C2F).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+              QStringLiteral("2025-01-01 13:33:30"));
+    EXPECT_EQ(dosDateTime(0x0000, 0), zeroDateTime());
+    EXPECT_EQ(dosDateTime(0x5A21, 0xC000), zeroDateTime()); // hour 24
+    EXPECT_EQ(dosDateTime(0x5A21, 0x001E), zeroDateTime()); // seconds 60
+    EXPECT_EQ(dosDateTime(0x5A5E, 0), zeroDateTime());      // 30 February
+    EXPECT_EQ(zeroDateTime().date(), QDate(1899, 12, 30));
+}
+
+TEST(DosDateTime, FromUnixSecondsAndVersionText) {
+    const DosStamp s = dosStampFromUnix(1735738410); // 2025-01-01 13:33:30 UTC
+    EXPECT_EQ(s.date, 0x5A21);
+    EXPECT_EQ(s.time, 0x6C2F);
+    EXPECT_EQ(dosStampFromUnix(0).date, quint16((1970 - 1980) * 512 + 32 + 1));
+    EXPECT_EQ(versionText(20), QStringLiteral("2.0"));
+    EXPECT_EQ(versionText(63), QStringLiteral("6.3"));
+}
+
+TEST(TarOctal, Table) {
+    const struct {
+        QByteArray field;
+        qint32 value;
+    } cases[] = {{QByteArray("00000001750 ", 12), 1000},
+                 {QByteArray(12, '\0'), 0},
+                 {"  17\0\0", 15},
+                 {"19", 17},
+                 {"1x", 8},
+                 {"", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(Cls_Tar::octalValue(c.field), c.value) << c.field.constData();
+}
+
+TEST(Rar, ListsBlocksFromPublishedLayout) {
+    Cls_GetFileType d;
+    ASSERT_EQ(readBytes(d, rarArchive("hello")), 0);
+    ASSERT_EQ(d.FileCount(), 3);
+    EXPECT_EQ(d.FileName(1), QStringLiteral("one.txt"));
+    EXPECT_EQ(d.Method(1), QStringLiteral("No Compression"));
+    EXPECT_EQ(d.Compressed_Size(1), 5);
+    EXPECT_EQ(d.UnCompressed_Size(1), 5);
+    EXPECT_EQ(d.CRC32(1), 0x12345678);
+    EXPECT_EQ(d.SystemMadeBy(1), QStringLiteral("Win32"));
+    EXPECT_EQ(d.VersionNeeded(1), QStringLiteral("2.0"));
+    EXPECT_EQ(d.VersionMadeBy(1), QStringLiteral("Unknown"));
+    EXPECT_EQ(d.FileDateTime(1).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+              QStringLiteral("2025-01-01 13:33:30"));
+    EXPECT_TRUE(d.IsDir(2));
+    EXPECT_FALSE(d.IsDir(1));
+    EXPECT_TRUE(d.Encrypted(3));
+    EXPECT_EQ(d.Method(3), QStringLiteral("Normal"));
+    EXPECT_EQ(d.CommentsPack(), QStringLiteral("hello"));
+}
+
+TEST(Rar, PartialMarkerLoadsNothing) {
+    Cls_GetFileType d;
+    EXPECT_EQ(readBytes(d, QByteArray("Rar!\x1a\x07\x01xxxxxxxx", 15)), 0);
+    EXPECT_EQ(d.FileCount(), 0);
+    EXPECT_EQ(d.FileName(1), QString());
+}
+
+TEST(Arc, ListsHeaders) {
+    Cls_GetFileType d;
+    ASSERT_EQ(readBytes(d, arcArchive()), 0);
+    ASSERT_EQ(d.FileCount(), 3);
+    EXPECT_EQ(d.FileName(1), QStringLiteral("READ.ME"));
+    EXPECT_EQ(d.Method(1), QStringLiteral("unpacked"));
+    EXPECT_EQ(d.Method(2), QStringLiteral("crunched (after packing, using dynamic LZW variations)"));
+    EXPECT_EQ(d.CRC32(1), qint32(qint16(0xBEEF)));
+    EXPECT_EQ(d.UnCompressed_Size(2), 16);
+    EXPECT_EQ(d.CommentsFile(1), QStringLiteral("Not Supported"));
+    EXPECT_EQ(d.SystemMadeBy(1), QStringLiteral("UnKnown"));
+}
+
+TEST(Arc, SecondByteOutsideMethodsFallsThrough) {
+    Cls_GetFileType d;
+    EXPECT_EQ(readBytes(d, QByteArray("\x1a\x00rest", 6)), 2);
+    EXPECT_EQ(readBytes(d, QByteArray("\x1a\x0arest", 6)), 2);
+}
+
+TEST(Arc, CutShortLastHeaderStillListed) {
+    Cls_GetFileType d;
+    const QByteArray full = arcArchive();
+    ASSERT_EQ(readBytes(d, full.left(full.size() - 2 - 30 + 10)), 0);
+    EXPECT_EQ(d.FileCount(), 3);
+    EXPECT_EQ(d.FileName(3), QStringLiteral("X.DAT"));
+}
+
+TEST(Dispatcher, IndexCheckAndStatuses) {
+    Cls_GetFileType d;
+    EXPECT_EQ(d.Get_Contents(QString()), 1);
+    EXPECT_EQ(readBytes(d, "hello world"), 2);
+    EXPECT_EQ(d.FileCount(), 0);
+    ASSERT_EQ(readBytes(d, arcArchive()), 0);
+    for (const qint32 bad : {0, -1, 4, 1 << 30}) {
+        EXPECT_EQ(d.FileName(bad), QString());
+        EXPECT_EQ(d.UnCompressed_Size(bad), 0);
+        EXPECT_EQ(d.FileDateTime(bad), zeroDateTime());
+    }
+    // A second archive replaces the first one's count.
+    ASSERT_EQ(readBytes(d, rarArchive()), 0);
+    EXPECT_EQ(d.FileCount(), 3);
+    EXPECT_EQ(d.FileName(1), QStringLiteral("one.txt"));
+}
+
+TEST(Dispatcher, TarNameWithZeroHeaderGoesOnToSignatures) {
+    Cls_GetFileType d;
+    QByteArray bytes(1024, '\0');
+    EXPECT_EQ(readBytes(d, bytes, QStringLiteral("a.TAR")), 2);
+    // A RAR stream named .lzh: no LZH header, so the signature decides.
+    EXPECT_EQ(readBytes(d, rarArchive(), QStringLiteral("a.lzh")), 0);
+    EXPECT_EQ(d.FileCount(), 3);
+}
+
+TEST(Dispatcher, DamagedCopiesNeverCrash) {
+    const QByteArray samples[] = {rarArchive("c"), arcArchive()};
+    Cls_GetFileType d;
+    for (const QByteArray& sample : samples) {
+        for (int cut = 0; cut < sample.size(); ++cut)
+            readBytes(d, sample.left(cut));
+        for (int at = 0; at < sample.size(); ++at) {
+            QByteArray damaged = sample;
+            damaged[at] = char(0xFF);
+            readBytes(d, damaged);
+            EXPECT_LE(d.FileCount(), 4) << at;
+        }
+    }
+}
+
+TEST(ListingText, EmptyArchiveSummary) {
+    Cls_GetFileType d;
+    readBytes(d, QByteArray("MSxx", 4));
+    EXPECT_EQ(archiveListingText(d), QStringLiteral("Aucun fichier - 0 octet"));
+}
+
+TEST(ListingText, NamesStopAt255Characters) {
+    QByteArray arc;
+    for (int i = 0; i < 40; ++i)
+        arc += arcHeader(2, QByteArray::number(1000000 + i) + ".TXT", QByteArray(100, 'a'));
+    Cls_GetFileType d;
+    ASSERT_EQ(readBytes(d, arc), 0);
+    const QString text = archiveListingText(d);
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines.first().startsWith(QStringLiteral("40 fichiers - ")));
+    EXPECT_LE(text.size(), 257);
+    EXPECT_GT(text.size() + 13, 255); // one more name would not have fit
+    EXPECT_EQ(lines.at(1), QStringLiteral("1000000.TXT"));
+}
