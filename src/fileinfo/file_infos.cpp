@@ -1,7 +1,7 @@
 #include "fileinfo/file_infos.h"
 
 #include "app/files.h"
-#include "fileinfo/archive_listing.h"
+#include "archives/archive_listing.h"
 #include "fileinfo/extension_table.h"
 #include "fileinfo/probes.h"
 
@@ -41,7 +41,7 @@ QString AnalyseContenuFichier(const QString& path) {
     if (ext == QLatin1String("WAV"))
         return probes::waveSummary(path);
     if (oneOf(ext, {"ARC", "ZIP", "ARJ", "CAB", "GZIP", "LZH", "RAR", "TAR"}))
-        return archiveListingText(path);
+        return archives::archiveListingText(path);
     if (ext == QLatin1String("MP3"))
         return probes::mp3Summary(path);
     if (oneOf(ext, {"VBX", "EXE", "DLL", "OCX"}))
