@@ -1,0 +1,32 @@
+#include "store/model_database.h"
+
+#include "store/db.h"
+#include "store/schema_sql.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace velmar {
+
+QString modelDatabaseSchema() {
+    return QString::fromUtf8(store::schemaSql);
+}
+
+bool createModelDatabase(const QString& path, QString& error) {
+    if (QFileInfo::exists(path)) {
+        error = QStringLiteral("le fichier ") + path + QStringLiteral(" existe déjà");
+        return false;
+    }
+    bool built = false;
+    {
+        db::Database database;
+        built = database.create(path) && database.execute(modelDatabaseSchema());
+        if (!built)
+            error = database.lastError();
+    }
+    if (!built)
+        QFile::remove(path);
+    return built;
+}
+
+} // namespace velmar
