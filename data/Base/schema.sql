@@ -1,32 +1,38 @@
--- The model database every new collection is copied from.
+-- The model collection database: three empty tables. Every new collection
+-- starts as a copy of the file built from this script. Directory names keep
+-- their case: two folders may differ by case alone on the media explored.
+
 CREATE TABLE Supports (
-  NumSupport INTEGER PRIMARY KEY AUTOINCREMENT,
-  NomSupport TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-  TailleSupport INTEGER NOT NULL DEFAULT 0,
-  DernierLecteurAttribue TEXT NOT NULL DEFAULT '',
-  Identifiant TEXT NOT NULL DEFAULT '',
-  TypeSupport INTEGER NOT NULL DEFAULT 0,
-  NbFichiersSupport INTEGER NOT NULL DEFAULT 0
+    NumSupport INTEGER PRIMARY KEY AUTOINCREMENT,
+    NomSupport TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    TailleSupport INTEGER NOT NULL DEFAULT 0,
+    DernierLecteurAttribue TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    Identifiant TEXT NOT NULL DEFAULT '',
+    TypeSupport INTEGER NOT NULL DEFAULT 0,
+    NbFichiersSupport INTEGER NOT NULL DEFAULT 0
 );
+
 CREATE TABLE Repertoires (
-  NumRepertoire INTEGER PRIMARY KEY AUTOINCREMENT,
-  NumSupport INTEGER NOT NULL DEFAULT 0,
-  RepertoireParent TEXT NOT NULL DEFAULT '',
-  RepertoireSeul TEXT NOT NULL DEFAULT '',
-  NumRepertoireParent INTEGER NOT NULL DEFAULT 0
+    NumRepertoire INTEGER PRIMARY KEY AUTOINCREMENT,
+    NumSupport INTEGER NOT NULL DEFAULT 0,
+    RepertoireParent TEXT NOT NULL DEFAULT '',
+    RepertoireSeul TEXT NOT NULL DEFAULT '',
+    NumRepertoireParent INTEGER NOT NULL DEFAULT 0
 );
+
 CREATE TABLE Fichiers (
-  NumFichier INTEGER PRIMARY KEY AUTOINCREMENT,
-  NumSupport INTEGER NOT NULL DEFAULT 0,
-  NumRepertoire INTEGER NOT NULL DEFAULT 0,
-  Fichier TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-  Extension TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-  Taille INTEGER NOT NULL DEFAULT 0,
-  DerniereModif TEXT,
-  Infos TEXT NOT NULL DEFAULT '',
-  CRC TEXT NOT NULL DEFAULT ''
+    NumFichier INTEGER PRIMARY KEY AUTOINCREMENT,
+    NumSupport INTEGER NOT NULL DEFAULT 0,
+    NumRepertoire INTEGER NOT NULL DEFAULT 0,
+    Fichier TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    Extension TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    Taille INTEGER NOT NULL DEFAULT 0,
+    DerniereModif TEXT,
+    Infos TEXT NOT NULL DEFAULT '',
+    CRC TEXT COLLATE NOCASE NOT NULL DEFAULT ''
 );
-CREATE INDEX RepertoiresParChemin ON Repertoires (NumSupport, RepertoireParent, RepertoireSeul);
+
+CREATE INDEX RepertoiresParSupportEtChemin ON Repertoires (NumSupport, RepertoireParent, RepertoireSeul);
 CREATE INDEX RepertoiresParParent ON Repertoires (NumRepertoireParent);
 CREATE INDEX FichiersParRepertoire ON Fichiers (NumSupport, NumRepertoire);
 CREATE INDEX FichiersParExtension ON Fichiers (Extension);

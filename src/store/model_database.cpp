@@ -1,38 +1,32 @@
 #include "store/model_database.h"
 
-#include "model_schema.h"
+#include "store/db.h"
+#include "store/schema_sql.h"
 
 #include <QFile>
-
-#include <sqlite3.h>
+#include <QFileInfo>
 
 namespace velmar {
 
-const char* modelSchema() {
-    return kModelSchema;
+QString modelDatabaseSchema() {
+    return QString::fromUtf8(store::schemaSql);
 }
 
 bool createModelDatabase(const QString& path, QString& error) {
-    if (QFile::exists(path)) {
-        error = QStringLiteral("le fichier existe déjà");
+    if (QFileInfo::exists(path)) {
+        error = QStringLiteral("le fichier ") + path + QStringLiteral(" existe déjà");
         return false;
     }
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
-        error = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        return false;
+    bool built = false;
+    {
+        db::Database database;
+        built = database.create(path) && database.execute(modelDatabaseSchema());
+        if (!built)
+            error = database.lastError();
     }
-    char* message = nullptr;
-    const bool ok = sqlite3_exec(db, kModelSchema, nullptr, nullptr, &message) == SQLITE_OK;
-    if (!ok)
-        error = QString::fromUtf8(message);
-    sqlite3_free(message);
-    sqlite3_close(db);
-    if (!ok)
+    if (!built)
         QFile::remove(path);
-    return ok;
+    return built;
 }
 
 } // namespace velmar

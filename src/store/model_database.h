@@ -1,14 +1,17 @@
 #pragma once
 
+// The model collection database, built from data/Base/schema.sql (embedded at
+// build time). The data tool lays out Data/Base/Base.mdb with it.
+
 #include <QString>
 
 namespace velmar {
 
-// Creates the model database (the three empty tables and their indexes) at
-// `path`, which must not exist yet; on failure `error` says why.
-bool createModelDatabase(const QString& path, QString& error);
+// The schema's SQL text.
+QString modelDatabaseSchema();
 
-// The schema's SQL, as shipped in data/Base/schema.sql.
-const char* modelSchema();
+// Creates a new model database file at `path` (which must not exist yet).
+// On failure `error` holds the reason and no file is left behind.
+bool createModelDatabase(const QString& path, QString& error);
 
 } // namespace velmar
