@@ -2,12 +2,22 @@
 
 #include "app/geometry.h"
 #include "app/session.h"
+#include "explore/probe_analysis.h"
+#include "store/catalogue_writer.h"
+#include "ui/collection_panels.h"
+#include "ui/configuration_panel.h"
+#include "ui/frm_exploration.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QResizeEvent>
+#include <QVBoxLayout>
 
 namespace velmar::ui {
 
@@ -34,22 +44,113 @@ private:
 };
 
 frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
-    : QMainWindow(parent), m_backdrop(new Backdrop(this)) {
+    : QMainWindow(parent), m_registry(StorePaths::fromDataDir(session().paths.dataDir)),
+      m_backdrop(new Backdrop(this)) {
     setObjectName(QStringLiteral("frmPrincipal"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(mainWindowTitle());
     setCentralWidget(m_backdrop);
-    hideAllPanels();
+
+    m_collections = new CollectionPanels(m_registry, m_backdrop);
+    auto* layout = new QVBoxLayout(m_backdrop);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildCommandBar());
+    top->addWidget(m_collections->chooser(), 1);
+    layout->addLayout(top);
     status(QStringLiteral("Mémorise les extensions analysées"));
+    m_configuration = new ConfigurationPanel(m_backdrop);
+    connect(m_configuration, &ConfigurationPanel::closeRequested, m_configuration, &QWidget::hide);
+    m_tools = buildTools();
+    for (QWidget* panel : {static_cast<QWidget*>(m_collections->collectionList()),
+                           static_cast<QWidget*>(m_collections->newCollection()),
+                           static_cast<QWidget*>(m_collections->supportTable()),
+                           static_cast<QWidget*>(m_tools), static_cast<QWidget*>(m_configuration)})
+        layout->addWidget(panel);
+    layout->addStretch();
+    connect(m_collections, &CollectionPanels::collectionChanged, this,
+            [this] { m_exploreButton->setEnabled(m_registry.isOpen()); });
+    hideAllPanels();
+
     status(QStringLiteral("Lecture des collections"));
+    m_registry.LoadRegistry();
+    m_registry.FillCollectionLists();
+}
+
+QFrame* frmPrincipal::buildCommandBar() {
+    auto* bar = new QFrame(m_backdrop);
+    bar->setObjectName(QStringLiteral("ssFonctions"));
+    bar->setFrameShape(QFrame::StyledPanel);
+    bar->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(bar);
+    auto* tools = new QPushButton(QStringLiteral("Outils"), bar);
+    tools->setObjectName(QStringLiteral("cmdOutils"));
+    m_exploreButton = new QPushButton(QStringLiteral("Explorer"), bar);
+    m_exploreButton->setObjectName(QStringLiteral("cmdExplorer"));
+    m_exploreButton->setToolTip(QStringLiteral("Explorer un support et l'ajouter à la base."));
+    auto* config = new QPushButton(QStringLiteral("Config"), bar);
+    config->setObjectName(QStringLiteral("cmdConfig"));
+    config->setToolTip(QStringLiteral("Options diverses."));
+    for (QPushButton* b : {tools, m_exploreButton, config})
+        layout->addWidget(b);
+    connect(tools, &QPushButton::clicked, this, [this] { showOnly(m_tools); });
+    connect(config, &QPushButton::clicked, this, [this] {
+        m_configuration->refresh();
+        showOnly(m_configuration);
+    });
+    connect(m_exploreButton, &QPushButton::clicked, this, &frmPrincipal::explore);
+    return bar;
+}
+
+QFrame* frmPrincipal::buildTools() {
+    auto* panel = new QFrame(m_backdrop);
+    panel->setObjectName(QStringLiteral("ssOutils"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAutoFillBackground(true);
+    auto* grid = new QGridLayout(panel);
+    auto* compact = new QPushButton(QStringLiteral("Compacter la base"), panel);
+    compact->setObjectName(QStringLiteral("cmdCompacterBase"));
+    compact->setToolTip(
+        QStringLiteral("Supprime les répertoires vides, recalcule les tailles de tous les supports."));
+    auto* explanation = new QLabel(QStringLiteral("Réduit la taille du fichier de la collection ouverte en "
+                                                  "récupérant la place laissée par les suppressions."),
+                                   panel);
+    explanation->setObjectName(QStringLiteral("lblCompacterBase"));
+    explanation->setWordWrap(true);
+    auto* close = new QPushButton(QStringLiteral("Fermer"), panel);
+    close->setObjectName(QStringLiteral("cmdFermerOutils"));
+    grid->addWidget(new QLabel(QStringLiteral("<b>Outils</b>"), panel), 0, 0, 1, 2);
+    grid->addWidget(compact, 1, 0);
+    grid->addWidget(explanation, 1, 1);
+    grid->addWidget(close, 2, 1, Qt::AlignRight);
+    connect(compact, &QPushButton::clicked, this, [this] { m_registry.compactOpenCollection(); });
+    connect(close, &QPushButton::clicked, panel, &QWidget::hide);
+    return panel;
+}
+
+void frmPrincipal::showOnly(QWidget* panel) {
+    hideAllPanels();
+    panel->show();
+}
+
+void frmPrincipal::explore() {
+    if (!m_registry.TesteSiCollectionOuverte())
+        return;
+    CatalogueWriter writer(m_registry.database());
+    ProbeAnalysis analysis;
+    frmExploration window(writer, analysis, m_types, m_typeIcons, this);
+    window.exec();
+    m_collections->refreshFileCount();
 }
 
 frmPrincipal::~frmPrincipal() = default;
 
 void frmPrincipal::hideAllPanels() {
-    for (QWidget* child : findChildren<QWidget*>())
-        if (child->objectName().startsWith(QLatin1String("ss")))
+    for (QWidget* child : findChildren<QWidget*>()) {
+        const QString name = child->objectName();
+        if (name.startsWith(QLatin1String("ss")) && name != QLatin1String("ssFonctions") &&
+            name != QLatin1String("ssCollection"))
             child->hide();
+    }
 }
 
 void frmPrincipal::setBackgroundPicture(const QString& path) {
@@ -64,6 +165,7 @@ void frmPrincipal::loadSupportTypeIcons() {
     for (const SupportType& type : m_types)
         m_typeIcons.insert(QStringLiteral("I") + QString::number(type.number),
                            QIcon(p.supportTypesDir + type.iconFile));
+    m_collections->setSupportTypeIcons(m_typeIcons, static_cast<int>(m_types.size()));
 }
 
 void frmPrincipal::resizeEvent(QResizeEvent* event) {
@@ -80,6 +182,7 @@ void frmPrincipal::resizeEvent(QResizeEvent* event) {
 }
 
 void frmPrincipal::closeEvent(QCloseEvent* event) {
+    m_registry.CloseCollection();
     Session& s = session();
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     // The same measures move() and resize() applied at start-up.

@@ -4,13 +4,21 @@
 
 #include "app/startup.h"
 #include "app/support_types.h"
+#include "store/registry.h"
 
 #include <QIcon>
 #include <QMainWindow>
 #include <QMap>
 #include <QPixmap>
 
+class QPushButton;
+
+class QFrame;
+
 namespace velmar::ui {
+
+class CollectionPanels;
+class ConfigurationPanel;
 
 class frmPrincipal final : public QMainWindow {
     Q_OBJECT
@@ -26,8 +34,11 @@ public:
     const QMap<QString, QIcon>& supportTypeIcons() const { return m_typeIcons; }
     const QList<SupportType>& supportTypes() const { return m_types; }
 
-    // Every panel is a child whose object name starts with "ss"; all of them hidden.
+    // Every panel is a child whose object name starts with "ss"; all of them
+    // hidden but the command bar and the collection chooser.
     void hideAllPanels();
+
+    CollectionsRegistry& registry() { return m_registry; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -35,6 +46,16 @@ protected:
 
 private:
     class Backdrop;
+    QFrame* buildCommandBar();
+    QFrame* buildTools();
+    void showOnly(QWidget* panel);
+    void explore();
+
+    CollectionsRegistry m_registry;
+    CollectionPanels* m_collections = nullptr;
+    ConfigurationPanel* m_configuration = nullptr;
+    QFrame* m_tools = nullptr;
+    QPushButton* m_exploreButton = nullptr;
     Backdrop* m_backdrop;
     QPixmap m_background;
     QList<SupportType> m_types;

@@ -1,0 +1,108 @@
+#include "store/catalogue_writer.h"
+
+#include "store/catalogue.h"
+
+namespace velmar {
+
+namespace {
+
+// A batch is committed at a directory boundary once it holds this many rows or
+// is this old: few enough commits to keep inserting fast, small enough losses.
+constexpr qint64 kBatchRows = 20000;
+constexpr qint64 kBatchMilliseconds = 2000;
+
+} // namespace
+
+CatalogueWriter::CatalogueWriter(db::Database& database) : m_db(database) {}
+
+CatalogueWriter::~CatalogueWriter() {
+    commit();
+}
+
+qint64 CatalogueWriter::countSupportsWithIdentifiant(const QString& serial) {
+    return CountSupportsWithIdentifiant(m_db, serial);
+}
+
+bool CatalogueWriter::addSupport(const QString& name, const QString& drive, int type, const QString& serial) {
+    commit();
+    return AddSupport(m_db, name, drive, type, serial.toLongLong());
+}
+
+bool CatalogueWriter::findSupportByName(const QString& name, int& number) {
+    return FindSupportByName(m_db, name, number);
+}
+
+qint64 CatalogueWriter::findDirectory(const QString& path, int support) {
+    return FindDirectory(m_db, path, support);
+}
+
+bool CatalogueWriter::begin() {
+    if (m_transaction)
+        return true;
+    m_transaction = std::make_unique<db::Transaction>(m_db);
+    if (!m_transaction->active()) {
+        m_transaction.reset();
+        return record(false, m_db.lastError());
+    }
+    if (!m_directories.ok())
+        m_directories =
+            m_db.prepareInsert(QStringLiteral("Repertoires"),
+                               {QStringLiteral("NumSupport"), QStringLiteral("RepertoireParent"),
+                                QStringLiteral("RepertoireSeul"), QStringLiteral("NumRepertoireParent")});
+    if (!m_files.ok())
+        m_files = m_db.prepareInsert(QStringLiteral("Fichiers"),
+                                     {QStringLiteral("Infos"), QStringLiteral("NumSupport"),
+                                      QStringLiteral("NumRepertoire"), QStringLiteral("Fichier"),
+                                      QStringLiteral("Taille"), QStringLiteral("Extension"),
+                                      QStringLiteral("DerniereModif"), QStringLiteral("CRC")});
+    m_sinceCommit.start();
+    return true;
+}
+
+bool CatalogueWriter::record(bool ok, const QString& reason) {
+    if (!ok)
+        m_error = reason;
+    return ok;
+}
+
+bool CatalogueWriter::addDirectory(int support, const QString& parentPath, const QString& name,
+                                   qint64 parentNumber) {
+    if (!begin())
+        return false;
+    ++m_pending;
+    return record(m_directories.insert({support, parentPath, name, parentNumber}), m_directories.error());
+}
+
+bool CatalogueWriter::addFile(const FileRow& row) {
+    if (!begin())
+        return false;
+    ++m_pending;
+    const QVariant modified = row.modified.isEmpty() ? QVariant() : QVariant(row.modified);
+    return record(m_files.insert({row.infos, row.support, row.directory, row.name, row.size, row.extension,
+                                  modified, row.crc}),
+                  m_files.error());
+}
+
+void CatalogueWriter::batchBoundary() {
+    if (m_transaction && (m_pending >= kBatchRows || m_sinceCommit.elapsed() >= kBatchMilliseconds))
+        commit();
+}
+
+void CatalogueWriter::commit() {
+    // Statements are finished before the transaction ends so that nothing
+    // holds the database once the batch is durable.
+    m_directories = db::BulkInsert();
+    m_files = db::BulkInsert();
+    if (m_transaction) {
+        record(m_transaction->commit(), m_db.lastError());
+        m_transaction.reset();
+    }
+    m_pending = 0;
+}
+
+void CatalogueWriter::updateSupportTotals(const QString& supportName) {
+    commit();
+    UpdateSupportTotals(m_db, supportName, 0);
+}
+
+} // namespace velmar

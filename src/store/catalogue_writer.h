@@ -1,0 +1,49 @@
+#pragma once
+
+// The exploration's writes into the open collection: the support row, then
+// directory and file rows inserted through prepared statements inside
+// transactions committed in batches, so a stop keeps every row written and a
+// crash loses at most the batch in flight.
+
+#include "explore/exploration_store.h"
+#include "store/db.h"
+
+#include <QElapsedTimer>
+
+#include <memory>
+
+namespace velmar {
+
+class CatalogueWriter final : public ExplorationStore {
+public:
+    explicit CatalogueWriter(db::Database& database);
+    ~CatalogueWriter() override;
+
+    qint64 countSupportsWithIdentifiant(const QString& serial) override;
+    bool addSupport(const QString& name, const QString& drive, int type, const QString& serial) override;
+    bool findSupportByName(const QString& name, int& number) override;
+    qint64 findDirectory(const QString& path, int support) override;
+    bool addDirectory(int support, const QString& parentPath, const QString& name,
+                      qint64 parentNumber) override;
+    bool addFile(const FileRow& row) override;
+    void batchBoundary() override;
+    void commit() override;
+    void updateSupportTotals(const QString& supportName) override;
+
+    // The engine's reason for the last failed write, "" when none failed.
+    const QString& lastError() const { return m_error; }
+
+private:
+    bool begin();
+    bool record(bool ok, const QString& reason);
+
+    db::Database& m_db;
+    std::unique_ptr<db::Transaction> m_transaction;
+    db::BulkInsert m_directories;
+    db::BulkInsert m_files;
+    qint64 m_pending = 0;
+    QElapsedTimer m_sinceCommit;
+    QString m_error;
+};
+
+} // namespace velmar
