@@ -1,7 +1,5 @@
 #include "archives/dos_datetime.h"
 
-
-
 namespace velmar::archives {
 
 QDateTime zeroDateTime() {
