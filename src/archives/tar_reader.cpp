@@ -24,20 +24,21 @@ constexpr int CHECKSUM_OFFSET = 148;
 constexpr int CHECKSUM_LENGTH = 8;
 
 constexpr size_t INITIAL_TABLE = 100;
-constexpr size_t TABLE_GROWTH = 50;
 
 QByteArray withoutZeros(const char* data, int length) {
-    QByteArray bytes(data, length);
-    bytes.replace('\0', QByteArray());
+    QByteArray bytes;
+    bytes.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        if (data[i] != '\0')
+            bytes.append(data[i]);
+    }
     return bytes;
 }
 
 } // namespace
 
 qint32 Cls_Tar::octalValue(const QByteArray& field) {
-    QByteArray text = field;
-    text.replace('\0', QByteArray());
-    text = text.trimmed();
+    const QByteArray text = withoutZeros(field.constData(), int(field.size())).trimmed();
     qsizetype first = 0;
     while (first < text.size() && text[first] == '0')
         ++first;
@@ -54,12 +55,12 @@ qint32 Cls_Tar::octalValue(const QByteArray& field) {
 qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
     PackState& state = packState();
     m_entries.clear();
+    // Room for 100 members first; the vector grows geometrically after that,
+    // which keeps a walk over tens of thousands of members linear.
     m_entries.reserve(INITIAL_TABLE);
     ByteReader in(source);
     char block[TAR_BLOCK];
     while (true) {
-        if (m_entries.size() == m_entries.capacity())
-            m_entries.reserve(m_entries.capacity() + TABLE_GROWTH);
         in.read(block, TAR_BLOCK);
         const QByteArray name = withoutZeros(block + NAME_OFFSET, NAME_LENGTH);
         if (name.isEmpty())
