@@ -29,22 +29,20 @@ void appendDigits(char*& at, int value, int width) {
 }
 
 QString dateTimeField(const archives::EntryView& entry) {
-    const QDateTime moment = archives::dosDateTime(entry.dosDate, entry.dosTime);
-    const QDate d = moment.date();
-    const QTime t = moment.time();
+    const archives::DateTimeFields f = archives::dosDateTimeFields(entry.dosDate, entry.dosTime);
     char text[19];
     char* at = text;
-    appendDigits(at, d.year(), 4);
+    appendDigits(at, f.year, 4);
     *at++ = '-';
-    appendDigits(at, d.month(), 2);
+    appendDigits(at, f.month, 2);
     *at++ = '-';
-    appendDigits(at, d.day(), 2);
+    appendDigits(at, f.day, 2);
     *at++ = ' ';
-    appendDigits(at, t.hour(), 2);
+    appendDigits(at, f.hour, 2);
     *at++ = ':';
-    appendDigits(at, t.minute(), 2);
+    appendDigits(at, f.minute, 2);
     *at++ = ':';
-    appendDigits(at, t.second(), 2);
+    appendDigits(at, f.second, 2);
     return QString::fromLatin1(text, sizeof text);
 }
 
