@@ -148,7 +148,7 @@ TEST(LzhLayout, EntriesBeyondAHundredAndEndMark) {
     EXPECT_EQ(l.d.FileName(122), QStringLiteral("f119"));
 }
 
-TEST(LzhLayout, StubInFrontIsNotListed) {
+TEST(LzhLayout, ExecutablePrefixIsNotListed) {
     const QByteArray lzh = QByteArray("MZ\x90\x00", 4) + lzhHeader("lh5", "a", "b");
     Loaded l(lzh, "x.lzh");
     EXPECT_EQ(l.status, 2);
