@@ -22,6 +22,7 @@ constexpr int MTIME_OFFSET = 136;
 constexpr int MTIME_LENGTH = 12;
 constexpr int CHECKSUM_OFFSET = 148;
 constexpr int CHECKSUM_LENGTH = 8;
+constexpr int USED_HEADER_BYTES = CHECKSUM_OFFSET + CHECKSUM_LENGTH;
 
 constexpr size_t INITIAL_TABLE = 100;
 
@@ -77,9 +78,11 @@ qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
     // which keeps a walk over tens of thousands of members linear.
     m_entries.reserve(INITIAL_TABLE);
     ByteReader in(source);
-    char block[TAR_BLOCK];
+    char block[USED_HEADER_BYTES];
     while (true) {
-        in.read(block, TAR_BLOCK);
+        // Only the fields up to the checksum are used: the rest of the block is skipped.
+        in.read(block, USED_HEADER_BYTES);
+        in.skip(TAR_BLOCK - USED_HEADER_BYTES);
         const QByteArray name = withoutZeros(block + NAME_OFFSET, NAME_LENGTH);
         if (name.isEmpty())
             break;
