@@ -148,4 +148,8 @@ QString Cls_GetFileType::VersionNeeded(qint32 index) const {
     return active() ? active()->VersionNeeded(index) : QString();
 }
 
+std::optional<EntryView> Cls_GetFileType::Entry(qint32 index) const {
+    return active() ? active()->Entry(index) : std::nullopt;
+}
+
 } // namespace velmar::archives

@@ -46,6 +46,7 @@ public:
     QString VersionMadeBy(qint32 index) const;
     QString SystemNeeded(qint32 index) const;
     QString VersionNeeded(qint32 index) const;
+    std::optional<EntryView> Entry(qint32 index) const;
 
 private:
     template <class Reader> ArchiveReader& use(std::unique_ptr<Reader>& slot);

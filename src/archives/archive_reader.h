@@ -63,6 +63,8 @@ public:
     QString VersionMadeBy(qint32 index) const;
     QString SystemNeeded(qint32 index) const;
     QString VersionNeeded(qint32 index) const;
+    // Every answer about one entry at once, after the same index check.
+    std::optional<EntryView> Entry(qint32 index) const { return checked(index); }
 
     // The byte-at-a-time CRC engine the archive classes carry.
     Cls_CRC32Init& crcEngine() { return m_crc; }

@@ -66,7 +66,7 @@ quint8 skipOptionalParts(ByteReader& in, quint16 flags) {
 // Compression type of the first folder; the rest of the table is passed over.
 quint16 readFolders(ByteReader& in, quint16 folderCount, quint8 folderReserve) {
     quint16 firstType = 0;
-    for (int i = 0; i < folderCount; ++i) {
+    for (int i = 0; i < folderCount && !in.atEnd(); ++i) {
         QByteArray folder;
         in.readBytes(FOLDER_ENTRY_SIZE, folder);
         folder.resize(FOLDER_ENTRY_SIZE, '\0');
@@ -98,6 +98,11 @@ qint16 Cls_Cab::readImpl(const QString&, ByteSource& source) {
     m_entries.reserve(m_header.fileCount);
     for (int i = 0; i < m_header.fileCount; ++i) {
         CabEntry e;
+        e.compressionType = compressionType;
+        if (in.atEnd()) { // entries announced past the end read as zeros
+            m_entries.push_back(std::move(e));
+            continue;
+        }
         in.readU32(e.uncompressedSize);
         in.readU32(e.folderOffset);
         in.readU16(e.folderIndex);
@@ -107,7 +112,6 @@ qint16 Cls_Cab::readImpl(const QString&, ByteSource& source) {
         QByteArray name;
         in.readCString(name);
         e.name = fromWindows1252(name);
-        e.compressionType = compressionType;
         m_entries.push_back(std::move(e));
     }
     return 0;

@@ -1,23 +1,27 @@
 #include "archives/dos_datetime.h"
 
-
-
 namespace velmar::archives {
 
 QDateTime zeroDateTime() {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
 }
 
+DateTimeFields dosDateTimeFields(quint16 date, quint16 time) {
+    DateTimeFields f;
+    f.year = 1980 + (date >> 9);
+    f.month = (date >> 5) & 0x0F;
+    f.day = date & 0x1F;
+    f.hour = time >> 11;
+    f.minute = (time >> 5) & 0x3F;
+    f.second = (time & 0x1F) * 2;
+    if (!QDate::isValid(f.year, f.month, f.day) || !QTime::isValid(f.hour, f.minute, f.second))
+        return DateTimeFields();
+    return f;
+}
+
 QDateTime dosDateTime(quint16 date, quint16 time) {
-    const int year = 1980 + (date >> 9);
-    const int month = (date >> 5) & 0x0F;
-    const int day = date & 0x1F;
-    const int hour = time >> 11;
-    const int minute = (time >> 5) & 0x3F;
-    const int second = (time & 0x1F) * 2;
-    if (!QDate::isValid(year, month, day) || !QTime::isValid(hour, minute, second))
-        return zeroDateTime();
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
+    const DateTimeFields f = dosDateTimeFields(date, time);
+    return QDateTime(QDate(f.year, f.month, f.day), QTime(f.hour, f.minute, f.second), Qt::UTC);
 }
 
 DosStamp dosStampFromUnix(qint32 seconds) {

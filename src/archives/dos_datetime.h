@@ -19,6 +19,12 @@ QDateTime zeroDateTime();
 // seconds field 30 or 31).
 QDateTime dosDateTime(quint16 date, quint16 time);
 
+// The six fields of a pair, or those of the zero date when the pair is rejected.
+struct DateTimeFields {
+    int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;
+};
+DateTimeFields dosDateTimeFields(quint16 date, quint16 time);
+
 struct DosStamp {
     quint16 date = 0;
     quint16 time = 0;

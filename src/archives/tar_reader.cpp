@@ -22,27 +22,47 @@ constexpr int MTIME_OFFSET = 136;
 constexpr int MTIME_LENGTH = 12;
 constexpr int CHECKSUM_OFFSET = 148;
 constexpr int CHECKSUM_LENGTH = 8;
+constexpr int USED_HEADER_BYTES = CHECKSUM_OFFSET + CHECKSUM_LENGTH;
 
 constexpr size_t INITIAL_TABLE = 100;
-constexpr size_t TABLE_GROWTH = 50;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 QByteArray withoutZeros(const char* data, int length) {
-    QByteArray bytes(data, length);
-    bytes.replace('\0', QByteArray());
+    QByteArray bytes;
+    bytes.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        if (data[i] != '\0')
+            bytes.append(data[i]);
+    }
     return bytes;
 }
 
 } // namespace
 
 qint32 Cls_Tar::octalValue(const QByteArray& field) {
-    QByteArray text = field;
-    text.replace('\0', QByteArray());
-    text = text.trimmed();
-    qsizetype first = 0;
-    while (first < text.size() && text[first] == '0')
+    return octalValue(field.constData(), int(field.size()));
+}
+
+qint32 Cls_Tar::octalValue(const char* field, int length) {
+    // Without its 0 bytes and outer blanks, then without leading "0" digits.
+    char text[MTIME_LENGTH + 1];
+    int size = 0;
+    for (int i = 0; i < length && size < int(sizeof text); ++i) {
+        if (field[i] != '\0')
+            text[size++] = field[i];
+    }
+    int first = 0;
+    while (first < size && isBlank(text[first]))
+        ++first;
+    while (size > first && isBlank(text[size - 1]))
+        --size;
+    while (first < size && text[first] == '0')
         ++first;
     quint32 value = 0;
-    for (qsizetype i = first; i < text.size(); ++i) {
+    for (int i = first; i < size; ++i) {
         const char c = text[i];
         const quint32 digit = (c >= '0' && c <= '9') ? quint32(c - '0') : 0;
         // Kept within 32 bits at each step; an overlong field wraps.
@@ -54,24 +74,26 @@ qint32 Cls_Tar::octalValue(const QByteArray& field) {
 qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
     PackState& state = packState();
     m_entries.clear();
+    // Room for 100 members first; the vector grows geometrically after that,
+    // which keeps a walk over tens of thousands of members linear.
     m_entries.reserve(INITIAL_TABLE);
     ByteReader in(source);
-    char block[TAR_BLOCK];
+    char block[USED_HEADER_BYTES];
     while (true) {
-        if (m_entries.size() == m_entries.capacity())
-            m_entries.reserve(m_entries.capacity() + TABLE_GROWTH);
-        in.read(block, TAR_BLOCK);
+        // Only the fields up to the checksum are used: the rest of the block is skipped.
+        in.read(block, USED_HEADER_BYTES);
+        in.skip(TAR_BLOCK - USED_HEADER_BYTES);
         const QByteArray name = withoutZeros(block + NAME_OFFSET, NAME_LENGTH);
         if (name.isEmpty())
             break;
         TarEntry e;
         e.name = fromWindows1252(name);
-        e.modificationTime = octalValue(QByteArray(block + MTIME_OFFSET, MTIME_LENGTH));
-        e.checksum = octalValue(QByteArray(block + CHECKSUM_OFFSET, CHECKSUM_LENGTH));
+        e.modificationTime = octalValue(block + MTIME_OFFSET, MTIME_LENGTH);
+        e.checksum = octalValue(block + CHECKSUM_OFFSET, CHECKSUM_LENGTH);
         const DosStamp stamp = dosStampFromUnix(e.modificationTime);
         e.dosDate = stamp.date;
         e.dosTime = stamp.time;
-        e.size = octalValue(QByteArray(block + SIZE_OFFSET, SIZE_LENGTH));
+        e.size = octalValue(block + SIZE_OFFSET, SIZE_LENGTH);
         e.dataPosition = in.position();
         if (e.size > 0)
             in.skip((qint64(e.size) + TAR_BLOCK - 1) / TAR_BLOCK * TAR_BLOCK);

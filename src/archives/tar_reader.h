@@ -25,6 +25,7 @@ public:
     // Octal text of a header field: 0 bytes removed, blanks trimmed, leading
     // "0" digits dropped; a non-digit counts as 0, 8 and 9 as themselves.
     static qint32 octalValue(const QByteArray& field);
+    static qint32 octalValue(const char* field, int length);
 
 protected:
     qint16 readImpl(const QString& path, ByteSource& source) override;

@@ -135,8 +135,10 @@ qint16 Cls_Zip::readImpl(const QString&, ByteSource& source) {
         return 0;
     m_entries.reserve(static_cast<size_t>(count));
     state.PackLoaded = 1;
-    for (qint32 i = 0; i < count; ++i)
-        m_entries.push_back(readCentralHeader(in));
+    for (qint32 i = 0; i < count; ++i) {
+        // Headers announced past the end read as zeros: no need to read them.
+        m_entries.push_back(in.atEnd() ? ZipEntry() : readCentralHeader(in));
+    }
 
     QByteArray trailer;
     in.readBytes(END_RECORD_SIZE, trailer);

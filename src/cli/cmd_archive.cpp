@@ -3,6 +3,7 @@
 
 #include "archives/archive_dispatcher.h"
 #include "archives/archive_listing.h"
+#include "archives/dos_datetime.h"
 #include "cli/command.h"
 
 namespace velmar::cli {
@@ -11,23 +12,57 @@ namespace {
 
 using archives::Cls_GetFileType;
 
-QString flagsField(const Cls_GetFileType& archive, qint32 index) {
+QString flagsField(const archives::EntryView& entry) {
     QString flags;
-    if (archive.IsDir(index))
+    if (entry.isDir)
         flags += QLatin1Char('d');
-    if (archive.Encrypted(index))
+    if (entry.encrypted)
         flags += QLatin1Char('e');
     return flags.isEmpty() ? QStringLiteral("-") : flags;
+}
+
+// Fixed-width decimal digits, without the cost of a format parser per line.
+void appendDigits(char*& at, int value, int width) {
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        at[i] = char('0' + value % 10);
+    at += width;
+}
+
+QString dateTimeField(const archives::EntryView& entry) {
+    const archives::DateTimeFields f = archives::dosDateTimeFields(entry.dosDate, entry.dosTime);
+    char text[19];
+    char* at = text;
+    appendDigits(at, f.year, 4);
+    *at++ = '-';
+    appendDigits(at, f.month, 2);
+    *at++ = '-';
+    appendDigits(at, f.day, 2);
+    *at++ = ' ';
+    appendDigits(at, f.hour, 2);
+    *at++ = ':';
+    appendDigits(at, f.minute, 2);
+    *at++ = ':';
+    appendDigits(at, f.second, 2);
+    return QString::fromLatin1(text, sizeof text);
+}
+
+QString crcField(quint32 crc) {
+    static const char hex[] = "0123456789ABCDEF";
+    char text[8];
+    for (int i = 7; i >= 0; --i, crc >>= 4)
+        text[i] = hex[crc & 0xF];
+    return QString::fromLatin1(text, sizeof text);
 }
 
 void printEntries(const Cls_GetFileType& archive, QTextStream& out) {
     const qint32 count = archive.FileCount();
     for (qint32 i = 1; i <= count; ++i) {
-        out << i << '\t' << archive.FileName(i) << '\t' << quint32(archive.UnCompressed_Size(i)) << '\t'
-            << quint32(archive.Compressed_Size(i)) << '\t' << archive.Method(i) << '\t'
-            << archive.FileDateTime(i).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << '\t'
-            << QStringLiteral("%1").arg(quint32(archive.CRC32(i)), 8, 16, QLatin1Char('0')).toUpper() << '\t'
-            << flagsField(archive, i) << '\n';
+        const auto entry = archive.Entry(i);
+        if (!entry)
+            continue;
+        out << i << '\t' << entry->name << '\t' << quint32(entry->uncompressedSize) << '\t'
+            << quint32(entry->compressedSize) << '\t' << entry->method << '\t' << dateTimeField(*entry)
+            << '\t' << crcField(quint32(entry->crc)) << '\t' << flagsField(*entry) << '\n';
     }
 }
 

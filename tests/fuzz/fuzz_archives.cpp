@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         MemorySource source(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
         dispatcher.Get_Contents(QString::fromLatin1(name), source);
         const qint32 count = dispatcher.FileCount();
-        const qint32 asked = count < 2000 ? count : 2000;
+        const qint32 asked = count < 300 ? count : 300;
         for (qint32 i = 0; i <= asked + 1; ++i) {
             (void)dispatcher.FileName(i);
             (void)dispatcher.CommentsFile(i);
