@@ -421,8 +421,8 @@ Recordset Recordset::filter(const QString& condition) const {
     QString base = m_sql.trimmed();
     while (base.endsWith(QLatin1Char(';')))
         base.chop(1);
-    Recordset filtered =
-        m_db->openRecordset(QStringLiteral("SELECT * FROM (") + base + QStringLiteral(") WHERE ") + condition);
+    Recordset filtered = m_db->openRecordset(QStringLiteral("SELECT * FROM (") + base +
+                                             QStringLiteral(") WHERE ") + condition);
     // The rows still come from this record set's table, and stay editable.
     if (filtered.m_columns == m_columns) {
         filtered.m_table = m_table;

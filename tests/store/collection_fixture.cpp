@@ -18,11 +18,12 @@ bool CollectionFixture::makeCollectionFile(const QString& path) const {
     return QFile::copy(m_paths.modelFile(), path);
 }
 
-bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name, const QString& extension,
-                qint64 size) {
-    db::BulkInsert insert = db.prepareInsert(
-        QStringLiteral("Fichiers"), {QStringLiteral("NumSupport"), QStringLiteral("NumRepertoire"),
-                                     QStringLiteral("Fichier"), QStringLiteral("Extension"), QStringLiteral("Taille")});
+bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name,
+                const QString& extension, qint64 size) {
+    db::BulkInsert insert =
+        db.prepareInsert(QStringLiteral("Fichiers"),
+                         {QStringLiteral("NumSupport"), QStringLiteral("NumRepertoire"),
+                          QStringLiteral("Fichier"), QStringLiteral("Extension"), QStringLiteral("Taille")});
     return insert.insert({support, directory, name, extension, size});
 }
 

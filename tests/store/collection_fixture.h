@@ -25,7 +25,7 @@ private:
 };
 
 // Inserts a file row; returns false on failure.
-bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name, const QString& extension,
-                qint64 size);
+bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name,
+                const QString& extension, qint64 size);
 
 } // namespace velmar::test

@@ -57,38 +57,44 @@ TEST_F(DbTest, ValueEqualToAColumnNameStaysAValue) {
 }
 
 TEST_F(DbTest, LikeUsesJetWildcardsWithoutCase) {
-    addFiles({"abc.txt", "b1.txt", "c22.txt", "100%.doc", "a_b.doc", "axb.doc", "PLEIN ÉTÉ.mp3", "zèbre.txt"});
+    addFiles(
+        {"abc.txt", "b1.txt", "c22.txt", "100%.doc", "a_b.doc", "axb.doc", "PLEIN ÉTÉ.mp3", "zèbre.txt"});
     const std::pair<const char*, qint64> cases[] = {
-        {R"(Fichier LIKE "*.txt")", 4},    {R"(Fichier LIKE "?1.txt")", 1},   {R"(Fichier LIKE "c##.txt")", 1},
-        {R"(Fichier LIKE "[a-c]*")", 5},   {R"(Fichier LIKE "100%*")", 1},    {R"(Fichier LIKE "a_b*")", 1},
-        {R"(Fichier LIKE "*été*")", 1},    {R"(Fichier LIKE "ZÈBRE*")", 1},   {R"(Fichier LIKE "%")", 0},
+        {R"(Fichier LIKE "*.txt")", 4},  {R"(Fichier LIKE "?1.txt")", 1}, {R"(Fichier LIKE "c##.txt")", 1},
+        {R"(Fichier LIKE "[a-c]*")", 5}, {R"(Fichier LIKE "100%*")", 1},  {R"(Fichier LIKE "a_b*")", 1},
+        {R"(Fichier LIKE "*été*")", 1},  {R"(Fichier LIKE "ZÈBRE*")", 1}, {R"(Fichier LIKE "%")", 0},
         {R"(Fichier LIKE "*.TXT")", 4},
     };
     for (const auto& [condition, expected] : cases)
-        EXPECT_EQ(count(QStringLiteral("SELECT * FROM Fichiers WHERE ") + QString::fromUtf8(condition)), expected)
+        EXPECT_EQ(count(QStringLiteral("SELECT * FROM Fichiers WHERE ") + QString::fromUtf8(condition)),
+                  expected)
             << condition;
 }
 
 TEST_F(DbTest, AggregatesJoinsAndNotExists) {
-    ASSERT_TRUE(db.execute("INSERT INTO Repertoires (NumSupport, RepertoireParent, RepertoireSeul, "
-                           "NumRepertoireParent) VALUES (1, '', '', 0), (1, '', \"Docs\", 0), (1, \"Docs\", \"Vide\", 2)"));
+    ASSERT_TRUE(db.execute(
+        "INSERT INTO Repertoires (NumSupport, RepertoireParent, RepertoireSeul, "
+        "NumRepertoireParent) VALUES (1, '', '', 0), (1, '', \"Docs\", 0), (1, \"Docs\", \"Vide\", 2)"));
     addFiles({"x.txt", "y.txt"});
-    Recordset sum = db.openRecordset("SELECT COUNT(*) AS NumFichiers, SUM(Taille) AS TailleFichiers  FROM Fichiers "
-                                     "WHERE NumSupport = 1 ;");
+    Recordset sum =
+        db.openRecordset("SELECT COUNT(*) AS NumFichiers, SUM(Taille) AS TailleFichiers  FROM Fichiers "
+                         "WHERE NumSupport = 1 ;");
     EXPECT_EQ(sum.field("NumFichiers").toNumber(), 2);
     EXPECT_EQ(sum.field("TailleFichiers").toNumber(), 20);
     Recordset none = db.openRecordset("SELECT SUM(Taille) AS T FROM Fichiers WHERE NumSupport = 9 ;");
     EXPECT_TRUE(none.field("T").isNull());
     EXPECT_EQ(none.field("T").toNumber(), 0);
     EXPECT_EQ(none.field("T").toText(), QString());
-    EXPECT_EQ(count("SELECT Repertoires.NumSupport AS NumeroSupp, Fichier FROM Fichiers INNER JOIN Repertoires ON "
-                    "Fichiers.NumRepertoire = Repertoires.NumRepertoire WHERE Fichier <> \"y.txt\" ORDER BY "
-                    "Repertoires.NumSupport, Fichiers.Fichier ;"),
-              1);
+    EXPECT_EQ(
+        count("SELECT Repertoires.NumSupport AS NumeroSupp, Fichier FROM Fichiers INNER JOIN Repertoires ON "
+              "Fichiers.NumRepertoire = Repertoires.NumRepertoire WHERE Fichier <> \"y.txt\" ORDER BY "
+              "Repertoires.NumSupport, Fichiers.Fichier ;"),
+        1);
     const QString empties =
         "SELECT Repertoires.NumRepertoire, Repertoires.NumSupport FROM Repertoires WHERE NOT EXISTS (SELECT "
         "Fichiers.NumRepertoire FROM Fichiers WHERE Fichiers.NumRepertoire = Repertoires.NumRepertoire And "
-        "Fichiers.NumSupport = Repertoires.NumSupport) AND NOT EXISTS (SELECT Repertoires2.NumRepertoireParent FROM "
+        "Fichiers.NumSupport = Repertoires.NumSupport) AND NOT EXISTS (SELECT "
+        "Repertoires2.NumRepertoireParent FROM "
         "Repertoires as Repertoires2 WHERE Repertoires2.NumRepertoireParent = Repertoires.NumRepertoire);";
     Recordset rs = db.openRecordset(empties);
     ASSERT_FALSE(rs.eof());
@@ -116,7 +122,8 @@ TEST_F(DbTest, RecordsetEditsItsTable) {
     rs.setField("TailleSupport", qint64{5'000'000'000});
     ASSERT_TRUE(rs.update()) << rs.error().toStdString();
     const qint64 key = db.lastInsertId();
-    Recordset row = db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + QString::number(key) + " ;");
+    Recordset row =
+        db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + QString::number(key) + " ;");
     EXPECT_EQ(row.recordCount(), 1);
     EXPECT_EQ(row.field("TailleSupport").toNumber(), 5'000'000'000);
     ASSERT_TRUE(row.edit());

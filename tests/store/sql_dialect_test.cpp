@@ -12,7 +12,8 @@ struct RewriteCase {
 
 TEST(RewriteJetSql, TurnsDoubleQuotedValuesIntoLiterals) {
     const RewriteCase cases[] = {
-        {R"(SELECT * FROM Supports WHERE NomSupport = "Disque")", "SELECT * FROM Supports WHERE NomSupport = 'Disque'"},
+        {R"(SELECT * FROM Supports WHERE NomSupport = "Disque")",
+         "SELECT * FROM Supports WHERE NomSupport = 'Disque'"},
         {R"(WHERE x = "Disque ""A""")", R"(WHERE x = 'Disque "A"')"},
         {R"(WHERE x = "l'été")", "WHERE x = 'l''été'"},
         {"WHERE x = 'it''s' AND y=\"\"", "WHERE x = 'it''s' AND y=''"},
