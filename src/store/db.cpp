@@ -71,9 +71,10 @@ int bindValue(sqlite3_stmt* statement, int index, const QVariant& value) {
     }
 }
 
+// Brackets, not double quotes: internal statements may pass through the
+// dialect rewrite, which reads double quotes as text values.
 QString quoteIdentifier(const QString& name) {
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
+    return QLatin1Char('[') + QString(name).remove(QLatin1Char(']')) + QLatin1Char(']');
 }
 
 // The table of "SELECT * FROM Table [WHERE ...|ORDER BY ...]" when the rows
@@ -420,8 +421,14 @@ Recordset Recordset::filter(const QString& condition) const {
     QString base = m_sql.trimmed();
     while (base.endsWith(QLatin1Char(';')))
         base.chop(1);
-    return m_db->openRecordset(QStringLiteral("SELECT * FROM (") + base + QStringLiteral(") WHERE ") +
-                               condition);
+    Recordset filtered = m_db->openRecordset(QStringLiteral("SELECT * FROM (") + base +
+                                             QStringLiteral(") WHERE ") + condition);
+    // The rows still come from this record set's table, and stay editable.
+    if (filtered.m_columns == m_columns) {
+        filtered.m_table = m_table;
+        filtered.m_keyColumn = m_keyColumn;
+    }
+    return filtered;
 }
 
 void Recordset::close() {

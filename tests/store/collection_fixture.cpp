@@ -1,0 +1,30 @@
+#include "collection_fixture.h"
+
+#include "store/model_database.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace velmar::test {
+
+CollectionFixture::CollectionFixture() {
+    m_paths = StorePaths::fromDataDir(m_dir.path() + QStringLiteral("/Data/"));
+    QString error;
+    m_valid = m_dir.isValid() && QDir().mkpath(m_paths.baseDir()) &&
+              createModelDatabase(m_paths.modelFile(), error);
+}
+
+bool CollectionFixture::makeCollectionFile(const QString& path) const {
+    return QFile::copy(m_paths.modelFile(), path);
+}
+
+bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name,
+                const QString& extension, qint64 size) {
+    db::BulkInsert insert =
+        db.prepareInsert(QStringLiteral("Fichiers"),
+                         {QStringLiteral("NumSupport"), QStringLiteral("NumRepertoire"),
+                          QStringLiteral("Fichier"), QStringLiteral("Extension"), QStringLiteral("Taille")});
+    return insert.insert({support, directory, name, extension, size});
+}
+
+} // namespace velmar::test

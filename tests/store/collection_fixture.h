@@ -1,0 +1,31 @@
+#pragma once
+
+// A data directory in a temporary folder with the model database laid out,
+// and helpers to fill a collection file with rows.
+
+#include "store/db.h"
+#include "store/store_paths.h"
+
+#include <QTemporaryDir>
+
+namespace velmar::test {
+
+class CollectionFixture {
+public:
+    CollectionFixture();
+    bool valid() const { return m_valid; }
+    const StorePaths& paths() const { return m_paths; }
+    // A new collection file (a copy of the model) at `path`.
+    bool makeCollectionFile(const QString& path) const;
+
+private:
+    QTemporaryDir m_dir;
+    StorePaths m_paths;
+    bool m_valid = false;
+};
+
+// Inserts a file row; returns false on failure.
+bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name,
+                const QString& extension, qint64 size);
+
+} // namespace velmar::test

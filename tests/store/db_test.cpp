@@ -1,0 +1,206 @@
+// The database layer over real collection files: the Jet dialect, record sets,
+// transactions, bulk insertion and compaction.
+
+#include "collection_fixture.h"
+#include "store/db.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace velmar::db {
+namespace {
+
+class DbTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(fixture.valid());
+        path = fixture.paths().collectionFile(1);
+        ASSERT_TRUE(fixture.makeCollectionFile(path));
+        ASSERT_TRUE(db.open(path)) << db.lastError().toStdString();
+    }
+
+    qint64 count(const QString& sql) {
+        Recordset rs = db.openRecordset(sql);
+        EXPECT_TRUE(rs.ok()) << rs.error().toStdString();
+        qint64 n = 0;
+        for (; !rs.eof(); rs.moveNext())
+            ++n;
+        return n;
+    }
+
+    void addFiles(const QStringList& names) {
+        for (const QString& name : names)
+            ASSERT_TRUE(test::addFileRow(db, 1, 1, name, name.section('.', -1), 10));
+    }
+
+    test::CollectionFixture fixture;
+    QString path;
+    Database db;
+};
+
+TEST_F(DbTest, QuotedValueWithDoubledQuotesRoundTrips) {
+    ASSERT_TRUE(db.execute(R"(INSERT INTO Supports (NomSupport) VALUES ("Disque ""A""");)"));
+    Recordset rs = db.openRecordset(R"(SELECT * FROM Supports WHERE NomSupport = "Disque ""A""" ;)");
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.field("NomSupport").toText(), QString(R"(Disque "A")"));
+    EXPECT_EQ(count(R"(SELECT * FROM Supports WHERE NomSupport = "Disque" ;)"), 0);
+}
+
+TEST_F(DbTest, ValueEqualToAColumnNameStaysAValue) {
+    addFiles({"a.txt", "b.Taille"});
+    // Were "Taille" read as the column, every row would compare with itself.
+    EXPECT_EQ(count(R"(SELECT * FROM Fichiers WHERE Extension = "Taille")"), 1);
+    EXPECT_EQ(count(R"(SELECT * FROM Fichiers WHERE Extension = "Extension")"), 0);
+}
+
+TEST_F(DbTest, LikeUsesJetWildcardsWithoutCase) {
+    addFiles(
+        {"abc.txt", "b1.txt", "c22.txt", "100%.doc", "a_b.doc", "axb.doc", "PLEIN ÉTÉ.mp3", "zèbre.txt"});
+    const std::pair<const char*, qint64> cases[] = {
+        {R"(Fichier LIKE "*.txt")", 4},  {R"(Fichier LIKE "?1.txt")", 1}, {R"(Fichier LIKE "c##.txt")", 1},
+        {R"(Fichier LIKE "[a-c]*")", 5}, {R"(Fichier LIKE "100%*")", 1},  {R"(Fichier LIKE "a_b*")", 1},
+        {R"(Fichier LIKE "*été*")", 1},  {R"(Fichier LIKE "ZÈBRE*")", 1}, {R"(Fichier LIKE "%")", 0},
+        {R"(Fichier LIKE "*.TXT")", 4},
+    };
+    for (const auto& [condition, expected] : cases)
+        EXPECT_EQ(count(QStringLiteral("SELECT * FROM Fichiers WHERE ") + QString::fromUtf8(condition)),
+                  expected)
+            << condition;
+}
+
+TEST_F(DbTest, AggregatesJoinsAndNotExists) {
+    ASSERT_TRUE(db.execute(
+        "INSERT INTO Repertoires (NumSupport, RepertoireParent, RepertoireSeul, "
+        "NumRepertoireParent) VALUES (1, '', '', 0), (1, '', \"Docs\", 0), (1, \"Docs\", \"Vide\", 2)"));
+    addFiles({"x.txt", "y.txt"});
+    Recordset sum =
+        db.openRecordset("SELECT COUNT(*) AS NumFichiers, SUM(Taille) AS TailleFichiers  FROM Fichiers "
+                         "WHERE NumSupport = 1 ;");
+    EXPECT_EQ(sum.field("NumFichiers").toNumber(), 2);
+    EXPECT_EQ(sum.field("TailleFichiers").toNumber(), 20);
+    Recordset none = db.openRecordset("SELECT SUM(Taille) AS T FROM Fichiers WHERE NumSupport = 9 ;");
+    EXPECT_TRUE(none.field("T").isNull());
+    EXPECT_EQ(none.field("T").toNumber(), 0);
+    EXPECT_EQ(none.field("T").toText(), QString());
+    EXPECT_EQ(
+        count("SELECT Repertoires.NumSupport AS NumeroSupp, Fichier FROM Fichiers INNER JOIN Repertoires ON "
+              "Fichiers.NumRepertoire = Repertoires.NumRepertoire WHERE Fichier <> \"y.txt\" ORDER BY "
+              "Repertoires.NumSupport, Fichiers.Fichier ;"),
+        1);
+    const QString empties =
+        "SELECT Repertoires.NumRepertoire, Repertoires.NumSupport FROM Repertoires WHERE NOT EXISTS (SELECT "
+        "Fichiers.NumRepertoire FROM Fichiers WHERE Fichiers.NumRepertoire = Repertoires.NumRepertoire And "
+        "Fichiers.NumSupport = Repertoires.NumSupport) AND NOT EXISTS (SELECT "
+        "Repertoires2.NumRepertoireParent FROM "
+        "Repertoires as Repertoires2 WHERE Repertoires2.NumRepertoireParent = Repertoires.NumRepertoire);";
+    Recordset rs = db.openRecordset(empties);
+    ASSERT_FALSE(rs.eof());
+    EXPECT_EQ(rs.field("NumRepertoire").toNumber(), 3);
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+}
+
+TEST_F(DbTest, RejectedStatementReportsTheEngineReason) {
+    EXPECT_FALSE(db.execute("DELETE FROM Nulle WHERE x=1"));
+    EXPECT_TRUE(db.lastError().contains("Nulle"));
+    Recordset rs = db.openRecordset("SELECT * FROM Fichiers WHERE");
+    EXPECT_FALSE(rs.ok());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.recordCount(), 0);
+    EXPECT_FALSE(rs.error().isEmpty());
+    EXPECT_FALSE(rs.moveNext());
+}
+
+TEST_F(DbTest, RecordsetEditsItsTable) {
+    Recordset rs = db.openRecordset("Supports");
+    EXPECT_EQ(rs.recordCount(), 0);
+    ASSERT_TRUE(rs.addNew());
+    rs.setField("NomSupport", "CD 1");
+    rs.setField("TailleSupport", qint64{5'000'000'000});
+    ASSERT_TRUE(rs.update()) << rs.error().toStdString();
+    const qint64 key = db.lastInsertId();
+    Recordset row =
+        db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + QString::number(key) + " ;");
+    EXPECT_EQ(row.recordCount(), 1);
+    EXPECT_EQ(row.field("TailleSupport").toNumber(), 5'000'000'000);
+    ASSERT_TRUE(row.edit());
+    row.setField("NomSupport", "CD 2");
+    ASSERT_TRUE(row.update());
+    EXPECT_EQ(row.field("NomSupport").toText(), QString("CD 2"));
+    EXPECT_EQ(count(R"(SELECT * FROM Supports WHERE NomSupport = "cd 2")"), 1); // NOCASE column
+    Recordset filtered = db.openRecordset("Supports").filter("NomSupport = \"CD 2\"");
+    EXPECT_FALSE(filtered.eof());
+    ASSERT_TRUE(filtered.remove());
+    EXPECT_EQ(count("Supports"), 0);
+    Recordset joined = db.openRecordset("SELECT COUNT(*) AS n FROM Supports");
+    EXPECT_FALSE(joined.edit());
+}
+
+TEST_F(DbTest, TransactionRollsBackUnlessCommitted) {
+    {
+        Transaction t(db);
+        ASSERT_TRUE(t.active());
+        addFiles({"lost.txt"});
+    }
+    EXPECT_EQ(count("Fichiers"), 0);
+    {
+        Transaction t(db);
+        addFiles({"kept.txt"});
+        EXPECT_TRUE(t.commit());
+    }
+    EXPECT_EQ(count("Fichiers"), 1);
+}
+
+TEST_F(DbTest, BulkInsertChecksItsValues) {
+    BulkInsert insert = db.prepareInsert("Fichiers", {"NumSupport", "Fichier"});
+    ASSERT_TRUE(insert.ok());
+    EXPECT_TRUE(insert.insert({1, QString("a")}));
+    EXPECT_TRUE(insert.insert({1, QString("b")}));
+    EXPECT_FALSE(insert.insert({1}));
+    EXPECT_FALSE(db.prepareInsert("Fichiers", {"Absente"}).ok());
+    EXPECT_EQ(count("Fichiers"), 2);
+}
+
+TEST_F(DbTest, CompactRefusesAnExistingDestination) {
+    addFiles({"a.txt"});
+    db.close();
+    const QString dst = fixture.paths().baseDir() + "copie.mdb";
+    QString error;
+    ASSERT_TRUE(Database::compact(path, dst, error)) << error.toStdString();
+    EXPECT_FALSE(Database::compact(path, dst, error));
+    EXPECT_FALSE(error.isEmpty());
+    Database copy;
+    ASSERT_TRUE(copy.open(dst));
+    EXPECT_EQ(copy.openRecordset("SELECT COUNT(*) AS n FROM Fichiers").field("n").toNumber(), 1);
+}
+
+TEST_F(DbTest, NonDatabaseFileFailsToOpen) {
+    const QString junk = fixture.paths().baseDir() + "junk.mdb";
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    Database other;
+    EXPECT_FALSE(other.open(junk));
+    EXPECT_FALSE(other.lastError().isEmpty());
+    EXPECT_FALSE(other.open(fixture.paths().baseDir() + "absent.mdb"));
+}
+
+TEST_F(DbTest, CollectionFileOpensInTheSqliteTool) {
+    const QString tool = QStandardPaths::findExecutable("sqlite3");
+    if (tool.isEmpty())
+        GTEST_SKIP() << "sqlite3 (Debian package sqlite3) is not installed";
+    db.close();
+    QProcess process;
+    process.start(tool, {path, ".tables"});
+    ASSERT_TRUE(process.waitForFinished());
+    const QString tables = QString::fromUtf8(process.readAllStandardOutput());
+    for (const char* table : {"Supports", "Repertoires", "Fichiers"})
+        EXPECT_TRUE(tables.contains(table)) << tables.toStdString();
+}
+
+} // namespace
+} // namespace velmar::db
