@@ -86,7 +86,9 @@ TEST_F(CatalogueTest, DirectoriesAndPaths) {
     EXPECT_EQ(FindRootDirectory(db, 1), root);
     EXPECT_EQ(FindRootDirectory(db, 3), 0);
     EXPECT_EQ(FindDirectory(db, "Docs", 1), docs);
-    EXPECT_EQ(FindDirectory(db, "docs\\sub\\", 1), sub);
+    EXPECT_EQ(FindDirectory(db, "Docs\\Sub\\", 1), sub);
+    // Folders that differ by case alone are distinct on the media explored.
+    EXPECT_EQ(FindDirectory(db, "docs\\sub", 1), 0);
     EXPECT_EQ(FindDirectory(db, "Docs\\Sub\\X", 1), deep);
     EXPECT_EQ(FindDirectory(db, "Docs\\Autre", 1), 0);
     DirectoryFields fields;
