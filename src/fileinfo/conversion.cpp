@@ -2,8 +2,6 @@
 
 #include "app/text.h"
 
-#include <cmath>
-
 namespace velmar {
 
 namespace {
@@ -38,20 +36,19 @@ constexpr NamedReference kNamed[] = {
 };
 static_assert(std::size(kNamed) == 98);
 
-// Value of the text between "&#" and ";": hexadecimal after an x, otherwise the
-// leading decimal number rounded to an integer. 0 when it cannot be a character.
+// Value of the text between "&#" and ";": decimal digits, or hexadecimal ones
+// after an x. 0 when that text is anything else or names no character.
 char32_t referenceValue(const QString& inner) {
-    double value = 0;
-    if (inner.startsWith(QLatin1Char('x')) || inner.startsWith(QLatin1Char('X'))) {
-        bool ok = false;
-        const QString digits = inner.mid(1);
-        value = digits.size() <= 8 ? static_cast<double>(digits.toUInt(&ok, 16)) : 0;
-        if (!ok)
-            value = 0;
-    } else {
-        value = std::nearbyint(numericValue(inner));
-    }
-    if (!(value > 0 && value <= 0x10FFFF) || (value >= 0xD800 && value <= 0xDFFF))
+    const bool hex = inner.startsWith(QLatin1Char('x')) || inner.startsWith(QLatin1Char('X'));
+    const QString digits = hex ? inner.mid(1) : inner;
+    if (digits.isEmpty() || digits.size() > 8)
+        return 0;
+    for (const QChar c : digits)
+        if (!(c.isDigit() || (hex && QStringLiteral("abcdefABCDEF").contains(c))) || c.unicode() > 127)
+            return 0;
+    bool ok = false;
+    const uint value = digits.toUInt(&ok, hex ? 16 : 10);
+    if (!ok || value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
         return 0;
     return static_cast<char32_t>(value);
 }

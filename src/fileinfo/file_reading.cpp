@@ -8,6 +8,9 @@
 
 namespace velmar {
 
+// Files are opened unbuffered: a probe reads the few bytes it asks for, not a
+// whole buffer around them.
+
 namespace {
 
 constexpr qint64 kSearchBlock = 10000;
@@ -49,7 +52,7 @@ QByteArray LitBlocFichier(const QString& path, qint64 position, qint64 count) {
         return {};
     QByteArray block;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         block = readAt(file, position - 1, count);
     if (block.size() < count)
         block.append(static_cast<qsizetype>(count - block.size()), ' ');
@@ -58,7 +61,7 @@ QByteArray LitBlocFichier(const QString& path, qint64 position, qint64 count) {
 
 qint64 ChercheDansFichier(const QString& path, double& start, const QByteArray& needle, bool ignoreCase) {
     QFile file(path);
-    if (needle.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (needle.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return -1;
     const qint64 length = file.size();
     const QByteArray wanted = ignoreCase ? upperBytes(needle) : needle;

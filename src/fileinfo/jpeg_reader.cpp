@@ -100,7 +100,7 @@ bool Cls_JPEG::ReadInJPEGfile(const QString& path) {
 bool Cls_JPEG::ReadFileIntoBuffer() {
     const QString& path = m_sourceFilename;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         m_errorMsg =
             QStringLiteral("Error opening file '") + path +
             QStringLiteral("' to READ from in procedure 'ReadFileIntoBuffer()' at class 'clsJPEGasm'");

@@ -153,7 +153,7 @@ void LitTagsMP3(const QString& path, QString& titre, QString& artiste, QString& 
                 QString& genre, QString& nomGenre, int& piste) {
     Tags tags;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         const qint64 length = file.size();
         const QByteArray header = readAt(file, 0, 5);
         if (header.size() == 5 && header.startsWith(id3::kV2Magic) && header[3] == id3::kV2Major &&

@@ -6,7 +6,8 @@
 // bytes after the encoding byte, read as Windows-1252 (a UTF-16 frame keeps its
 // byte order mark and zero bytes). The catalogue has no genre-name list: the
 // genre comes out as "ID3-<number>" when it is a number, and `nomGenre` stays
-// empty.
+// empty. A file shorter than 128 bytes without a v2.3 header has no room
+// for a v1 tag and gives empty outputs.
 
 #include <QString>
 

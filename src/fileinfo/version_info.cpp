@@ -55,7 +55,7 @@ InfosVersion LitVersionFichier(const QString& path) {
     if (path.isEmpty())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     return versionFromResource(pe::versionResource(file));
 }
