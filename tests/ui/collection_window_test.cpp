@@ -1,0 +1,136 @@
+// The collection panels of the main window, clicked as a user would.
+
+#include "app/files.h"
+#include "app/session.h"
+#include "store/model_database.h"
+#include "support/fake_platform.h"
+#include "support/scripted_dialogs.h"
+#include "ui/frm_principal.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace velmar;
+
+class CollectionWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir app;
+    std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<test::FakePlatform> platform;
+    ui::frmPrincipal* window = nullptr;
+
+    template <typename T> T* find(const char* name) {
+        T* widget = window->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("missing widget %s", name);
+        return widget;
+    }
+    QStringList listed() {
+        QStringList names;
+        auto* list = find<QListWidget>("ListeBaseDispo");
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names;
+    }
+    void create(const QString& name) {
+        QTest::mouseClick(find<QPushButton>("cmdCreeCompil"), Qt::LeftButton);
+        find<QLineEdit>("txtNomNouvelleCollection")->setText(name);
+        QTest::mouseClick(find<QPushButton>("cmdCreeNouvelleCompil"), Qt::LeftButton);
+    }
+    void select(const QString& name) {
+        auto* list = find<QListWidget>("ListeBaseDispo");
+        QListWidgetItem* item = list->findItems(name, Qt::MatchExactly).value(0);
+        QVERIFY(item);
+        list->setCurrentItem(item);
+        emit list->itemClicked(item);
+    }
+
+private slots:
+    void init() {
+        session().paths = DataLayout(app.path());
+        QDir().mkpath(session().paths.dataDir + "Base");
+        QFile::remove(session().paths.modelDatabase);
+        QString error;
+        QVERIFY2(createModelDatabase(session().paths.modelDatabase, error), qPrintable(error));
+        dialogs = std::make_unique<test::ScriptedDialogs>();
+        platform = std::make_unique<test::FakePlatform>();
+        window = new ui::frmPrincipal([](const QString&) {});
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        QTest::mouseClick(find<QPushButton>("AfficheCollections"), Qt::LeftButton);
+    }
+    void cleanup() {
+        window->registry().CloseCollection();
+        delete window;
+        dialogs.reset();
+        platform.reset();
+        for (const QString& f :
+             QDir(session().paths.dataDir + "Base").entryList({"Compil*", "Collections.dat"}))
+            QFile::remove(session().paths.dataDir + "Base/" + f);
+    }
+
+    void photosTwiceThenLowerCase() {
+        create("Photos");
+        QVERIFY(window->registry().isOpen());
+        QCOMPARE(find<QComboBox>("cboChoixCollection")->currentText(), QString("Photos"));
+        create("Photos");
+        QCOMPARE(dialogs->messageTexts(), QStringList({"Cette collection existe déjà !"}));
+        create("photos");
+        QCOMPARE(listed(), QStringList({"Photos", "photos"}));
+    }
+
+    void deletingTheMiddleCollectionRenumbersTheFiles() {
+        for (const char* name : {"A", "B", "C"})
+            create(name);
+        QFile marker(DataLayout(app.path()).collectionFile(3));
+        const qint64 thirdSize = marker.size();
+        select("B");
+        dialogs->answerQuestions({MessageAnswer::Yes});
+        QTest::mouseClick(find<QPushButton>("cmdEffacerCompil"), Qt::LeftButton);
+        QCOMPARE(listed(), QStringList({"A", "C"}));
+        QVERIFY(QFile::exists(DataLayout(app.path()).collectionFile(2)));
+        QVERIFY(!QFile::exists(DataLayout(app.path()).collectionFile(3)));
+        QCOMPARE(QFile(DataLayout(app.path()).collectionFile(2)).size(), thirdSize);
+    }
+
+    void renameRefusalsAreSilent() {
+        create("A");
+        select("A");
+        dialogs->clear();
+        dialogs->answerInputs({" Aucune collection", ""});
+        QTest::mouseClick(find<QPushButton>("cmdRenommerCompil"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("cmdRenommerCompil"), Qt::LeftButton);
+        QCOMPARE(listed(), QStringList({"A"}));
+        QVERIFY(dialogs->messages().isEmpty());
+    }
+
+    void deleteAllLeavesAnEmptyRegistry() {
+        create("A");
+        create("B");
+        dialogs->answerQuestions({MessageAnswer::Yes});
+        QTest::mouseClick(find<QPushButton>("cmdEffacerLesCompils"), Qt::LeftButton);
+        QVERIFY(listed().isEmpty());
+        QStringList lines;
+        QVERIFY(readTextLines(session().paths.registryFile, lines));
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines.first().trimmed(), QString("0"));
+    }
+
+    void compactingWithNoCollectionOpensTheNewCollectionPanel() {
+        QTest::mouseClick(find<QPushButton>("cmdOutils"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("cmdCompacterBase"), Qt::LeftButton);
+        QCOMPARE(dialogs->messages().size(), 1);
+        QCOMPARE(dialogs->messages()[0].style, MessageStyle::Exclamation);
+        QVERIFY(find<QWidget>("ssNouvelleCompil")->isVisible());
+    }
+};
+
+QTEST_MAIN(CollectionWindowTest)
+#include "collection_window_test.moc"
