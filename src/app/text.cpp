@@ -87,10 +87,12 @@ double numericValue(const QString& text) {
     return ok ? value : 0.0;
 }
 
+QString doubledQuotes(QString value) {
+    return value.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+}
+
 QString sqlQuote(const QString& value) {
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    return QLatin1Char('"') + doubledQuotes(value) + QLatin1Char('"');
 }
 
 } // namespace velmar

@@ -25,6 +25,9 @@ QString hashField(const QString& line, int index);
 // number stops at the first character that cannot continue it, "" and "abc" give 0.
 double numericValue(const QString& text);
 
+// The value with every double quote doubled, as it stands inside an SQL text.
+QString doubledQuotes(QString value);
+
 // A text value written between double quotes with every inner double quote doubled.
 QString sqlQuote(const QString& value);
 

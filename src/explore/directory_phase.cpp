@@ -13,22 +13,19 @@ namespace velmar {
 
 namespace {
 
-bool isIgnoredDirectory(const ListeAuto& ignored, const QString& name) {
-    const QString upper = name.toUpper();
-    for (int i = 0; i < ignored.NbElementsListe(); ++i)
-        if (ignored.RenvoieElement(i).toUpper() == upper)
-            return true;
-    return false;
-}
-
-ListeAuto loadList(const QString& file) {
+// The ignored names, upper-cased once here rather than at every directory.
+ListeAuto loadIgnoredNames(const QString& file) {
     ListeAuto list;
     QStringList lines;
     readTextLines(file, lines);
     for (const QString& line : lines)
         if (!line.isEmpty())
-            list.AjoutElement(line);
+            list.AjoutElement(line.toUpper());
     return list;
+}
+
+bool isIgnoredDirectory(const ListeAuto& ignoredUpper, const QString& name) {
+    return ignoredUpper.ChercheElement(name.toUpper()) >= 0;
 }
 
 // Resolves parent numbers, remembering the last one: consecutive siblings
@@ -74,7 +71,7 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
     readTextLines(setup.listFile, lines);
     const qint64 total = lines.size();
     const ListeAuto ignored =
-        setup.request.excludeDirectories ? loadList(setup.ignoredDirsFile) : ListeAuto();
+        setup.request.excludeDirectories ? loadIgnoredNames(setup.ignoredDirsFile) : ListeAuto();
 
     c.display.showText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
     RecordFile records(setup.recordsFile);

@@ -1,6 +1,7 @@
 #include "store/search_condition.h"
 
 #include "app/phrases.h"
+#include "app/text.h"
 
 namespace velmar {
 
@@ -35,10 +36,6 @@ QString fragment(FilterKind kind, const QString& v) {
     default:
         return {};
     }
-}
-
-QString doubledQuotes(QString value) {
-    return value.replace(Q, QStringLiteral("\"\""));
 }
 
 void addCondition(QString& condition, FilterKind kind, const QString& value) {
@@ -105,7 +102,7 @@ QString extensionFilterClause(const QString& filter) {
             break;
         if (entry.size() > 5)
             continue;
-        pieces << QStringLiteral("Extension=") + Q + doubledQuotes(entry) + Q;
+        pieces << QStringLiteral("Extension=") + sqlQuote(entry);
     }
     return pieces.isEmpty() ? QString()
                             : QStringLiteral(" AND (") + pieces.join(QStringLiteral(" OR ")) + ')';

@@ -4,6 +4,7 @@
 #include "app/phrases.h"
 #include "store/catalogue.h"
 #include "store/support_table.h"
+#include "ui/named_widgets.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -23,23 +24,6 @@ namespace {
 
 const QString kNoCollection = QStringLiteral(" Aucune collection");
 
-QFrame* panel(const QString& name, QWidget* host) {
-    auto* frame = new QFrame(host);
-    frame->setObjectName(name);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setAutoFillBackground(true);
-    return frame;
-}
-
-QPushButton* button(const QString& name, const QString& text, QWidget* parent,
-                    const QString& tip = QString()) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    return b;
-}
-
 QLabel* title(const QString& text, QWidget* parent) {
     auto* label = new QLabel(QStringLiteral("<b>") + text.toHtmlEscaped() + QStringLiteral("</b>"), parent);
     return label;
@@ -57,7 +41,7 @@ CollectionPanels::CollectionPanels(CollectionsRegistry& registry, QWidget* host)
 }
 
 void CollectionPanels::buildChooser(QWidget* host) {
-    m_chooser = panel(QStringLiteral("ssCollection"), host);
+    m_chooser = namedPanel(QStringLiteral("ssCollection"), host);
     auto* layout = new QGridLayout(m_chooser);
     m_combo = new QComboBox(m_chooser);
     m_combo->setObjectName(QStringLiteral("cboChoixCollection"));
@@ -65,10 +49,10 @@ void CollectionPanels::buildChooser(QWidget* host) {
     m_openPicture = new QLabel(QStringLiteral("\u25CF"), m_chooser);
     m_openPicture->setObjectName(QStringLiteral("imgCollectionOuverte"));
     m_openPicture->setStyleSheet(QStringLiteral("color: #2a8a2a; font-size: 14pt;"));
-    m_showSupports = button(QStringLiteral("InfosSupports"), QStringLiteral("Supports"), m_chooser,
-                            QStringLiteral("Liste des supports de la collection"));
-    auto* showCollections = button(QStringLiteral("AfficheCollections"), QStringLiteral("Collections"),
-                                   m_chooser, QStringLiteral("Afficher la liste des collections."));
+    m_showSupports = namedButton(QStringLiteral("InfosSupports"), QStringLiteral("Supports"), m_chooser,
+                                 QStringLiteral("Liste des supports de la collection"));
+    auto* showCollections = namedButton(QStringLiteral("AfficheCollections"), QStringLiteral("Collections"),
+                                        m_chooser, QStringLiteral("Afficher la liste des collections."));
     m_caption = new QLabel(m_chooser);
     m_caption->setObjectName(QStringLiteral("lblTitreListe"));
     auto* digits = new QHBoxLayout;
@@ -94,7 +78,7 @@ void CollectionPanels::buildChooser(QWidget* host) {
 }
 
 void CollectionPanels::buildList(QWidget* host) {
-    m_list = panel(QStringLiteral("ssChoixCollection"), host);
+    m_list = namedPanel(QStringLiteral("ssChoixCollection"), host);
     auto* layout = new QGridLayout(m_list);
     m_names = new QListWidget(m_list);
     m_names->setObjectName(QStringLiteral("ListeBaseDispo"));
@@ -105,12 +89,13 @@ void CollectionPanels::buildList(QWidget* host) {
     m_fileInfoText = new QLabel(m_fileInfo);
     m_fileInfoText->setObjectName(QStringLiteral("lblInfoCollection"));
     (new QVBoxLayout(m_fileInfo))->addWidget(m_fileInfoText);
-    auto* create = button(QStringLiteral("cmdCreeCompil"), QStringLiteral("Nouvelle"), m_list,
-                          QStringLiteral("Créer une nouvelle collection."));
-    m_rename = button(QStringLiteral("cmdRenommerCompil"), QStringLiteral("Renommer"), m_list);
-    m_delete = button(QStringLiteral("cmdEffacerCompil"), QStringLiteral("Effacer"), m_list);
-    auto* deleteAll = button(QStringLiteral("cmdEffacerLesCompils"), QStringLiteral("Effacer tout"), m_list);
-    auto* close = button(QStringLiteral("cmdFermerCompil"), QStringLiteral("Fermer"), m_list);
+    auto* create = namedButton(QStringLiteral("cmdCreeCompil"), QStringLiteral("Nouvelle"), m_list,
+                               QStringLiteral("Créer une nouvelle collection."));
+    m_rename = namedButton(QStringLiteral("cmdRenommerCompil"), QStringLiteral("Renommer"), m_list);
+    m_delete = namedButton(QStringLiteral("cmdEffacerCompil"), QStringLiteral("Effacer"), m_list);
+    auto* deleteAll =
+        namedButton(QStringLiteral("cmdEffacerLesCompils"), QStringLiteral("Effacer tout"), m_list);
+    auto* close = namedButton(QStringLiteral("cmdFermerCompil"), QStringLiteral("Fermer"), m_list);
     layout->addWidget(title(QStringLiteral("Collections créées"), m_list), 0, 0, 1, 2);
     layout->addWidget(m_names, 1, 0, 5, 1);
     layout->addWidget(create, 1, 1);
@@ -140,15 +125,15 @@ void CollectionPanels::buildList(QWidget* host) {
 }
 
 void CollectionPanels::buildNew(QWidget* host) {
-    m_new = panel(QStringLiteral("ssNouvelleCompil"), host);
+    m_new = namedPanel(QStringLiteral("ssNouvelleCompil"), host);
     auto* layout = new QGridLayout(m_new);
     m_newName = new QLineEdit(m_new);
     m_newName->setObjectName(QStringLiteral("txtNomNouvelleCollection"));
     m_newInfo = new QLabel(m_new);
     m_newInfo->setObjectName(QStringLiteral("lblInfoCreation"));
     m_newInfo->setWordWrap(true);
-    m_create = button(QStringLiteral("cmdCreeNouvelleCompil"), QStringLiteral("Créer"), m_new);
-    auto* cancel = button(QStringLiteral("cmdAnnulCreeCompil"), QStringLiteral("Annuler"), m_new);
+    m_create = namedButton(QStringLiteral("cmdCreeNouvelleCompil"), QStringLiteral("Créer"), m_new);
+    auto* cancel = namedButton(QStringLiteral("cmdAnnulCreeCompil"), QStringLiteral("Annuler"), m_new);
     layout->addWidget(title(QStringLiteral("Nouvelle collection"), m_new), 0, 0, 1, 3);
     layout->addWidget(new QLabel(QStringLiteral("Nom de la collection :"), m_new), 1, 0);
     layout->addWidget(m_newName, 1, 1, 1, 2);
@@ -162,7 +147,7 @@ void CollectionPanels::buildNew(QWidget* host) {
 }
 
 void CollectionPanels::buildSupports(QWidget* host) {
-    m_supports = panel(QStringLiteral("ssListeSupports"), host);
+    m_supports = namedPanel(QStringLiteral("ssListeSupports"), host);
     auto* layout = new QVBoxLayout(m_supports);
     m_table = new QTableWidget(0, 6, m_supports);
     m_table->setObjectName(QStringLiteral("ListeSupports"));
@@ -171,7 +156,7 @@ void CollectionPanels::buildSupports(QWidget* host) {
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
-    auto* close = button(QStringLiteral("cmdFermerListeSupports"), QStringLiteral("Fermer"), m_supports);
+    auto* close = namedButton(QStringLiteral("cmdFermerListeSupports"), QStringLiteral("Fermer"), m_supports);
     layout->addWidget(title(QStringLiteral("Liste des supports de la collection actuelle"), m_supports));
     layout->addWidget(m_table);
     layout->addWidget(close, 0, Qt::AlignRight);

@@ -6,6 +6,7 @@
 #include "explore/analysed_types.h"
 #include "fileinfo/extension_table.h"
 #include "platform/platform.h"
+#include "ui/named_widgets.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -43,12 +44,11 @@ ConfigurationPanel::ConfigurationPanel(QWidget* parent)
     setAutoFillBackground(true);
     auto* grid = new QGridLayout(this);
     auto* title = new QLabel(QStringLiteral("<b>Configuration de Velmar +</b>"), this);
-    auto* editExts = new QPushButton(QStringLiteral("Modifier la liste"), this);
-    editExts->setObjectName(QStringLiteral("cmdModifierListeExtExclues"));
-    auto* editDirs = new QPushButton(QStringLiteral("Modifier la liste"), this);
-    editDirs->setObjectName(QStringLiteral("cmdModifierListeRepExclus"));
-    auto* close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("cmdFermeConfig"));
+    QPushButton* editExts =
+        namedButton(QStringLiteral("cmdModifierListeExtExclues"), QStringLiteral("Modifier la liste"), this);
+    QPushButton* editDirs =
+        namedButton(QStringLiteral("cmdModifierListeRepExclus"), QStringLiteral("Modifier la liste"), this);
+    QPushButton* close = namedButton(QStringLiteral("cmdFermeConfig"), QStringLiteral("Fermer"), this);
     grid->addWidget(title, 0, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Extensions sans importance  :"), this), 1, 0);
     grid->addWidget(

@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "explore/drive_panel.h"
 #include "explore/exploration.h"
+#include "ui/named_widgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -22,21 +23,7 @@
 
 namespace velmar::ui {
 
-namespace {
-
-QLabel* namedLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* namedButton(const QString& name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-} // namespace
+namespace {} // namespace
 
 frmExploration::frmExploration(ExplorationStore& store, FileAnalysis& analysis,
                                const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons,

@@ -7,6 +7,7 @@
 #include "ui/collection_panels.h"
 #include "ui/configuration_panel.h"
 #include "ui/frm_exploration.h"
+#include "ui/named_widgets.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -77,19 +78,13 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
 }
 
 QFrame* frmPrincipal::buildCommandBar() {
-    auto* bar = new QFrame(m_backdrop);
-    bar->setObjectName(QStringLiteral("ssFonctions"));
-    bar->setFrameShape(QFrame::StyledPanel);
-    bar->setAutoFillBackground(true);
+    QFrame* bar = namedPanel(QStringLiteral("ssFonctions"), m_backdrop);
     auto* layout = new QVBoxLayout(bar);
-    auto* tools = new QPushButton(QStringLiteral("Outils"), bar);
-    tools->setObjectName(QStringLiteral("cmdOutils"));
-    m_exploreButton = new QPushButton(QStringLiteral("Explorer"), bar);
-    m_exploreButton->setObjectName(QStringLiteral("cmdExplorer"));
-    m_exploreButton->setToolTip(QStringLiteral("Explorer un support et l'ajouter à la base."));
-    auto* config = new QPushButton(QStringLiteral("Config"), bar);
-    config->setObjectName(QStringLiteral("cmdConfig"));
-    config->setToolTip(QStringLiteral("Options diverses."));
+    QPushButton* tools = namedButton(QStringLiteral("cmdOutils"), QStringLiteral("Outils"), bar);
+    m_exploreButton = namedButton(QStringLiteral("cmdExplorer"), QStringLiteral("Explorer"), bar,
+                                  QStringLiteral("Explorer un support et l'ajouter à la base."));
+    QPushButton* config = namedButton(QStringLiteral("cmdConfig"), QStringLiteral("Config"), bar,
+                                      QStringLiteral("Options diverses."));
     for (QPushButton* b : {tools, m_exploreButton, config})
         layout->addWidget(b);
     connect(tools, &QPushButton::clicked, this, [this] { showOnly(m_tools); });
@@ -102,22 +97,17 @@ QFrame* frmPrincipal::buildCommandBar() {
 }
 
 QFrame* frmPrincipal::buildTools() {
-    auto* panel = new QFrame(m_backdrop);
-    panel->setObjectName(QStringLiteral("ssOutils"));
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setAutoFillBackground(true);
+    QFrame* panel = namedPanel(QStringLiteral("ssOutils"), m_backdrop);
     auto* grid = new QGridLayout(panel);
-    auto* compact = new QPushButton(QStringLiteral("Compacter la base"), panel);
-    compact->setObjectName(QStringLiteral("cmdCompacterBase"));
-    compact->setToolTip(
+    QPushButton* compact = namedButton(
+        QStringLiteral("cmdCompacterBase"), QStringLiteral("Compacter la base"), panel,
         QStringLiteral("Supprime les répertoires vides, recalcule les tailles de tous les supports."));
     auto* explanation = new QLabel(QStringLiteral("Réduit la taille du fichier de la collection ouverte en "
                                                   "récupérant la place laissée par les suppressions."),
                                    panel);
     explanation->setObjectName(QStringLiteral("lblCompacterBase"));
     explanation->setWordWrap(true);
-    auto* close = new QPushButton(QStringLiteral("Fermer"), panel);
-    close->setObjectName(QStringLiteral("cmdFermerOutils"));
+    QPushButton* close = namedButton(QStringLiteral("cmdFermerOutils"), QStringLiteral("Fermer"), panel);
     grid->addWidget(new QLabel(QStringLiteral("<b>Outils</b>"), panel), 0, 0, 1, 2);
     grid->addWidget(compact, 1, 0);
     grid->addWidget(explanation, 1, 1);
