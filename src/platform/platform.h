@@ -48,10 +48,13 @@ public:
     virtual bool claimSingleInstance(const QString& lockDirectory) = 0;
 
     // The desktop's default handler for the file ("open"), the file manager on a
-    // folder ("explore"), a program started directly with its arguments.
+    // folder ("explore"), the desktop's handler of an internet address, a
+    // program started directly with its arguments (and waited for on request).
     virtual LaunchResult openWithDefault(const QString& path) = 0;
     virtual LaunchResult explore(const QString& folder) = 0;
-    virtual LaunchResult startProgram(const QString& program, const QStringList& arguments) = 0;
+    virtual LaunchResult openAddress(const QString& address) = 0;
+    virtual LaunchResult startProgram(const QString& program, const QStringList& arguments,
+                                      bool waitForExit) = 0;
 
     // Icon theme name of a file type, found from the name alone (the file is
     // never opened); "" for an unknown type.

@@ -108,10 +108,26 @@ LaunchResult PosixPlatform::explore(const QString& folder) {
     return startDetached(QStringLiteral("xdg-open"), {folder});
 }
 
-LaunchResult PosixPlatform::startProgram(const QString& program, const QStringList& arguments) {
+LaunchResult PosixPlatform::openAddress(const QString& address) {
+    return startDetached(QStringLiteral("xdg-open"), {address});
+}
+
+LaunchResult PosixPlatform::startProgram(const QString& program, const QStringList& arguments,
+                                         bool waitForExit) {
     if (!QFileInfo::exists(program))
         return LaunchResult::NotFound;
-    return startDetached(program, arguments);
+    // Programs run from their own folder, where they expect their files.
+    const QString folder = QFileInfo(program).absolutePath();
+    if (!waitForExit)
+        return QProcess::startDetached(program, arguments, folder) ? LaunchResult::Started
+                                                                   : LaunchResult::Failed;
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        return LaunchResult::Failed;
+    process.waitForFinished(-1);
+    return LaunchResult::Started;
 }
 
 QString PosixPlatform::iconNameForFile(const QString& fileName) {

@@ -19,7 +19,8 @@ public:
     bool claimSingleInstance(const QString& lockDirectory) override;
     LaunchResult openWithDefault(const QString& path) override;
     LaunchResult explore(const QString& folder) override;
-    LaunchResult startProgram(const QString& program, const QStringList& arguments) override;
+    LaunchResult openAddress(const QString& address) override;
+    LaunchResult startProgram(const QString& program, const QStringList& arguments, bool waitForExit) override;
     QString iconNameForFile(const QString& fileName) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/files.h"
+#include "app/launch.h"
 #include "app/session.h"
 #include "explore/analysed_types.h"
 #include "fileinfo/extension_table.h"
@@ -105,10 +106,10 @@ void ConfigurationPanel::TypesAnalyses_Modifie() {
 }
 
 void ConfigurationPanel::editList(const QString& file) {
-    if (platform().openWithDefault(file) != LaunchResult::Started)
-        dialogs().message(QStringLiteral("Aucune application n'est associée à ce type de fichier : ouvrez ") +
-                              QDir::toNativeSeparators(file) + QStringLiteral(" avec un éditeur de texte."),
-                          MessageStyle::Exclamation);
+    LaunchRequest request;
+    request.path = file;
+    request.mustExist = true;
+    LanceFichier(request);
 }
 
 } // namespace velmar::ui

@@ -27,8 +27,15 @@ LaunchResult FakePlatform::explore(const QString& folder) {
     return nextLaunchResult;
 }
 
-LaunchResult FakePlatform::startProgram(const QString& program, const QStringList&) {
-    launches << QStringLiteral("start ") + program;
+LaunchResult FakePlatform::openAddress(const QString& address) {
+    launches << QStringLiteral("address ") + address;
+    return nextLaunchResult;
+}
+
+LaunchResult FakePlatform::startProgram(const QString& program, const QStringList& arguments,
+                                        bool waitForExit) {
+    launches << (QStringList{QStringLiteral("start"), program} + arguments).join(QLatin1Char(' ')) +
+                    (waitForExit ? QStringLiteral(" (wait)") : QString());
     return nextLaunchResult;
 }
 

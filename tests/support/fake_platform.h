@@ -23,12 +23,16 @@ public:
     bool claimSingleInstance(const QString&) override { return !anotherInstanceRunning; }
     LaunchResult openWithDefault(const QString& path) override;
     LaunchResult explore(const QString& folder) override;
-    LaunchResult startProgram(const QString& program, const QStringList& arguments) override;
+    LaunchResult openAddress(const QString& address) override;
+    LaunchResult startProgram(const QString& program, const QStringList& arguments,
+                              bool waitForExit) override;
     QString iconNameForFile(const QString& fileName) override;
 
     bool anotherInstanceRunning = false;
     LaunchResult nextLaunchResult = LaunchResult::Started;
-    QStringList launches; // "open <path>", "explore <folder>", "start <program>"
+    // "open <path>", "explore <folder>", "address <url>", "start <program> <arg>...",
+    // with " (wait)" after a program waited for.
+    QStringList launches;
 
 private:
     QList<Volume> m_volumes;

@@ -1,0 +1,87 @@
+#include "store/search_results.h"
+
+#include "store/catalogue.h"
+#include "store/search_condition.h"
+
+namespace velmar {
+
+bool parseResultKey(const QString& key, int& support, qint64& file) {
+    if (!key.startsWith(QLatin1Char('S')))
+        return false;
+    const QStringList parts = key.mid(1).split(QLatin1Char('\\'));
+    bool supportOk = false;
+    bool fileOk = false;
+    if (parts.size() != 2)
+        return false;
+    support = parts[0].toInt(&supportOk);
+    file = parts[1].toLongLong(&fileOk);
+    return supportOk && fileOk;
+}
+
+bool SearchResults::run(db::Database& db, const QString& condition) {
+    close();
+    m_db = &db;
+    m_rows = db.openRecordset(searchQuery(condition));
+    m_error = m_rows.error();
+    return m_rows.ok();
+}
+
+QList<SearchLine> SearchResults::readLines(int limit) {
+    QList<SearchLine> lines;
+    for (; lines.size() < limit && m_rows.isOpen() && !m_rows.eof(); m_rows.moveNext()) {
+        SearchLine line;
+        line.support = static_cast<int>(m_rows.field(QStringLiteral("NumeroSupp")).toNumber());
+        line.file = m_rows.field(QStringLiteral("NumFichier")).toNumber();
+        line.key = QStringLiteral("S%1\\%2").arg(line.support).arg(line.file);
+        if (line.support != m_lastSupport) {
+            m_lastSupport = line.support;
+            m_lastSupportName = GetSupportName(*m_db, line.support, m_lastSupportType);
+        }
+        line.supportName = m_lastSupportName;
+        line.supportType = m_lastSupportType;
+        line.fileName = m_rows.field(QStringLiteral("Fichier")).toText();
+        line.extension = m_rows.field(QStringLiteral("Extension")).toText();
+        const QString parent = m_rows.field(QStringLiteral("RepertoireParent")).toText();
+        const QString own = m_rows.field(QStringLiteral("RepertoireSeul")).toText();
+        line.directory = parent.isEmpty() ? own : parent + QLatin1Char('\\') + own;
+        line.size = m_rows.field(QStringLiteral("Taille")).toNumber();
+        line.modified = m_rows.field(QStringLiteral("DerniereModif")).toText();
+        lines.append(line);
+    }
+    return lines;
+}
+
+bool SearchResults::locate(const QString& key, ResultPlace& place) {
+    if (m_db == nullptr || !parseResultKey(key, place.support, place.file))
+        return false;
+    db::Recordset row = m_rows.filter(" NumFichier=" + QString::number(place.file) +
+                                      " AND NumeroSupp=" + QString::number(place.support));
+    if (row.eof())
+        return false;
+    place.directory = row.field(QStringLiteral("NumeroRep")).toNumber();
+    place.inStartingDirectory = row.field(QStringLiteral("RepertoireSeul")).toText().isEmpty();
+    place.chainFromTop.clear();
+    if (place.inStartingDirectory)
+        return true;
+    place.chainFromTop.prepend(place.directory);
+    // Each parent's row names its own parent, up to the support's first level.
+    for (qint64 parent = row.field(QStringLiteral("NumRepertoireParent")).toNumber(); parent != 0;) {
+        DirectoryFields fields;
+        GetDirectoryPath(*m_db, parent, place.support, fields);
+        place.chainFromTop.prepend(parent);
+        if (place.chainFromTop.size() > 100000)
+            return false; // parents naming each other: a damaged collection
+        parent = fields.parentNumber;
+    }
+    return true;
+}
+
+void SearchResults::close() {
+    m_rows.close();
+    m_rows = db::Recordset();
+    m_db = nullptr;
+    m_lastSupport = -1;
+    m_error.clear();
+}
+
+} // namespace velmar
