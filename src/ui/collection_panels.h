@@ -41,6 +41,7 @@ public:
     void showNewCollectionPanel() override;
     void hideNewCollectionPanel() override;
     void focusNewCollectionName() override;
+    void releaseSearch() override { emit searchReleased(); }
 
     // The six digits of the collection-wide file count.
     void refreshFileCount();
@@ -48,6 +49,8 @@ public:
 signals:
     void panelsHidden();
     void collectionChanged();
+    // The collection is closing: the search's rows must be let go first.
+    void searchReleased();
 
 private:
     void buildChooser(QWidget* host);

@@ -4,10 +4,15 @@
 #include "app/session.h"
 #include "explore/probe_analysis.h"
 #include "store/catalogue_writer.h"
+#include "store/maintenance.h"
+#include "ui/browse_view.h"
 #include "ui/collection_panels.h"
 #include "ui/configuration_panel.h"
+#include "ui/file_actions.h"
+#include "ui/file_card_panel.h"
 #include "ui/frm_exploration.h"
 #include "ui/named_widgets.h"
+#include "ui/search_panels.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -18,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 namespace velmar::ui {
@@ -62,14 +68,24 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
     m_configuration = new ConfigurationPanel(m_backdrop);
     connect(m_configuration, &ConfigurationPanel::closeRequested, m_configuration, &QWidget::hide);
     m_tools = buildTools();
-    for (QWidget* panel : {static_cast<QWidget*>(m_collections->collectionList()),
-                           static_cast<QWidget*>(m_collections->newCollection()),
-                           static_cast<QWidget*>(m_collections->supportTable()),
-                           static_cast<QWidget*>(m_tools), static_cast<QWidget*>(m_configuration)})
-        layout->addWidget(panel);
-    layout->addStretch();
-    connect(m_collections, &CollectionPanels::collectionChanged, this,
-            [this] { m_exploreButton->setEnabled(m_registry.isOpen()); });
+    m_browse = new BrowseView(m_registry, m_backdrop);
+    m_search = new SearchPanels(m_registry, m_backdrop);
+    m_card = new FileCardPanel(m_backdrop);
+    m_actions = new FileActions(m_registry, *m_browse, *m_card, this);
+
+    // The tree and files above the search results; the panels of the moment beside them.
+    auto* lists = new QSplitter(Qt::Vertical, m_backdrop);
+    lists->addWidget(m_browse->panel());
+    lists->addWidget(m_search->filterPanel());
+    lists->setStretchFactor(0, 3);
+    lists->setStretchFactor(1, 2);
+    auto* body = new QSplitter(Qt::Horizontal, m_backdrop);
+    body->addWidget(lists);
+    body->addWidget(buildSideColumn());
+    body->setStretchFactor(0, 3);
+    body->setStretchFactor(1, 1);
+    layout->addWidget(body, 1);
+    connectBrowsing();
     hideAllPanels();
 
     status(QStringLiteral("Lecture des collections"));
@@ -77,16 +93,65 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
     m_registry.FillCollectionLists();
 }
 
+QWidget* frmPrincipal::buildSideColumn() {
+    auto* column = new QWidget(m_backdrop);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* panel :
+         {static_cast<QWidget*>(m_card->panel()), static_cast<QWidget*>(m_search->criteriaPanel()),
+          static_cast<QWidget*>(m_collections->collectionList()),
+          static_cast<QWidget*>(m_collections->newCollection()),
+          static_cast<QWidget*>(m_collections->supportTable()), static_cast<QWidget*>(m_tools),
+          static_cast<QWidget*>(m_configuration)})
+        layout->addWidget(panel);
+    layout->addStretch();
+    column->setMinimumWidth(380);
+    return column;
+}
+
+void frmPrincipal::connectBrowsing() {
+    connect(m_collections, &CollectionPanels::collectionChanged, this, &frmPrincipal::collectionChanged);
+    connect(m_collections, &CollectionPanels::searchReleased, m_search, &SearchPanels::release);
+    connect(m_search, &SearchPanels::criteriaShowing, this, &frmPrincipal::hideAllPanels);
+    connect(m_search, &SearchPanels::resultChosen, m_browse, &BrowseView::showResult);
+    connect(m_search, &SearchPanels::resultActivated, this, [this](const ResultPlace& place) {
+        m_browse->showResult(place);
+        m_actions->open();
+    });
+    connect(m_browse, &BrowseView::fileClicked, m_actions, &FileActions::showCard);
+    connect(m_browse, &BrowseView::fileActivated, m_actions, &FileActions::open);
+    connect(m_browse, &BrowseView::openFileRequested, m_actions, &FileActions::open);
+    connect(m_browse, &BrowseView::locateFileRequested, m_actions, &FileActions::locate);
+    connect(m_browse, &BrowseView::deleteFileRequested, m_actions, &FileActions::remove);
+    connect(m_browse, &BrowseView::fileListEmptied, m_card->panel(), &QWidget::hide);
+    connect(m_browse, &BrowseView::catalogueChanged, m_collections, &CollectionPanels::refreshFileCount);
+    connect(m_card, &FileCardPanel::openRequested, m_actions, &FileActions::open);
+    connect(m_card, &FileCardPanel::copyRequested, m_actions, &FileActions::copy);
+    connect(m_card, &FileCardPanel::storeCommentRequested, m_actions, &FileActions::storeComment);
+    connect(m_card, &FileCardPanel::deleteRequested, m_actions, &FileActions::remove);
+}
+
+void frmPrincipal::collectionChanged() {
+    m_exploreButton->setEnabled(m_registry.isOpen());
+    if (m_registry.isOpen())
+        m_browse->buildTree();
+    else
+        m_browse->clear();
+}
+
 QFrame* frmPrincipal::buildCommandBar() {
     QFrame* bar = namedPanel(QStringLiteral("ssFonctions"), m_backdrop);
     auto* layout = new QVBoxLayout(bar);
     QPushButton* tools = namedButton(QStringLiteral("cmdOutils"), QStringLiteral("Outils"), bar);
+    QPushButton* search = namedButton(QStringLiteral("cmdRecherches"), QStringLiteral("Chercher"), bar,
+                                      QStringLiteral("Recherche multi-critères."));
     m_exploreButton = namedButton(QStringLiteral("cmdExplorer"), QStringLiteral("Explorer"), bar,
                                   QStringLiteral("Explorer un support et l'ajouter à la base."));
     QPushButton* config = namedButton(QStringLiteral("cmdConfig"), QStringLiteral("Config"), bar,
                                       QStringLiteral("Options diverses."));
-    for (QPushButton* b : {tools, m_exploreButton, config})
+    for (QPushButton* b : {tools, search, m_exploreButton, config})
         layout->addWidget(b);
+    connect(search, &QPushButton::clicked, this, [this] { m_search->openCriteria(); });
     connect(tools, &QPushButton::clicked, this, [this] { showOnly(m_tools); });
     connect(config, &QPushButton::clicked, this, [this] {
         m_configuration->refresh();
@@ -99,22 +164,45 @@ QFrame* frmPrincipal::buildCommandBar() {
 QFrame* frmPrincipal::buildTools() {
     QFrame* panel = namedPanel(QStringLiteral("ssOutils"), m_backdrop);
     auto* grid = new QGridLayout(panel);
-    QPushButton* compact = namedButton(
-        QStringLiteral("cmdCompacterBase"), QStringLiteral("Compacter la base"), panel,
-        QStringLiteral("Supprime les répertoires vides, recalcule les tailles de tous les supports."));
-    auto* explanation = new QLabel(QStringLiteral("Réduit la taille du fichier de la collection ouverte en "
-                                                  "récupérant la place laissée par les suppressions."),
-                                   panel);
-    explanation->setObjectName(QStringLiteral("lblCompacterBase"));
-    explanation->setWordWrap(true);
+    const QString tip =
+        QStringLiteral("Supprime les répertoires vides, recalcule les tailles de tous les supports.");
+    QPushButton* compact =
+        namedButton(QStringLiteral("cmdCompacterBase"), QStringLiteral("Compacter la base"), panel, tip);
+    QPushButton* purge =
+        namedButton(QStringLiteral("cmdNettoyeRep"), QStringLiteral("Nettoyer les répertoires"), panel, tip);
+    QLabel* compactText =
+        namedLabel(QStringLiteral("lblCompacterBase"),
+                   QStringLiteral("- Supprime définitivement de la base des données effacées ou "
+                                  "annulées."),
+                   panel);
+    QLabel* purgeText =
+        namedLabel(QStringLiteral("lblInfoNettoieRep"),
+                   QStringLiteral("- Supprime de la collection tous les répertoires ne contenant ni "
+                                  "fichier, ni sous-répertoire."),
+                   panel);
     QPushButton* close = namedButton(QStringLiteral("cmdFermerOutils"), QStringLiteral("Fermer"), panel);
     grid->addWidget(new QLabel(QStringLiteral("<b>Outils</b>"), panel), 0, 0, 1, 2);
-    grid->addWidget(compact, 1, 0);
-    grid->addWidget(explanation, 1, 1);
-    grid->addWidget(close, 2, 1, Qt::AlignRight);
+    grid->addWidget(purge, 1, 0);
+    grid->addWidget(purgeText, 1, 1);
+    grid->addWidget(compact, 2, 0);
+    grid->addWidget(compactText, 2, 1);
+    grid->addWidget(close, 3, 1, Qt::AlignRight);
+    for (QLabel* text : {compactText, purgeText})
+        text->setWordWrap(true);
+    grid->setColumnStretch(1, 1);
     connect(compact, &QPushButton::clicked, this, [this] { m_registry.compactOpenCollection(); });
+    connect(purge, &QPushButton::clicked, this, &frmPrincipal::purgeEmptyDirectories);
     connect(close, &QPushButton::clicked, panel, &QWidget::hide);
     return panel;
+}
+
+void frmPrincipal::purgeEmptyDirectories() {
+    if (!m_registry.TesteSiCollectionOuverte())
+        return;
+    if (NettoyerRepertoires(m_registry.database()) > 0) {
+        hideAllPanels();
+        m_browse->buildTree();
+    }
 }
 
 void frmPrincipal::showOnly(QWidget* panel) {
@@ -130,15 +218,20 @@ void frmPrincipal::explore() {
     frmExploration window(writer, analysis, m_types, m_typeIcons, this);
     window.exec();
     m_collections->refreshFileCount();
+    m_browse->buildTree();
 }
 
 frmPrincipal::~frmPrincipal() = default;
 
+// The command bar, the chooser, the browse view and the search results stay;
+// the other panels come and go.
+const QStringList kAlwaysShown = {QStringLiteral("ssFonctions"), QStringLiteral("ssCollection"),
+                                  QStringLiteral("ssListeFichiersRep"), QStringLiteral("ssFiltre")};
+
 void frmPrincipal::hideAllPanels() {
     for (QWidget* child : findChildren<QWidget*>()) {
         const QString name = child->objectName();
-        if (name.startsWith(QLatin1String("ss")) && name != QLatin1String("ssFonctions") &&
-            name != QLatin1String("ssCollection"))
+        if (name.startsWith(QLatin1String("ss")) && !kAlwaysShown.contains(name))
             child->hide();
     }
 }
@@ -155,7 +248,10 @@ void frmPrincipal::loadSupportTypeIcons() {
     for (const SupportType& type : m_types)
         m_typeIcons.insert(QStringLiteral("I") + QString::number(type.number),
                            QIcon(p.supportTypesDir + type.iconFile));
-    m_collections->setSupportTypeIcons(m_typeIcons, static_cast<int>(m_types.size()));
+    const int typeCount = static_cast<int>(m_types.size());
+    m_collections->setSupportTypeIcons(m_typeIcons, typeCount);
+    m_browse->setSupportTypeIcons(m_typeIcons, typeCount);
+    m_search->setSupportTypeIcons(m_typeIcons, typeCount);
 }
 
 void frmPrincipal::resizeEvent(QResizeEvent* event) {

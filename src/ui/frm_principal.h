@@ -17,8 +17,12 @@ class QFrame;
 
 namespace velmar::ui {
 
+class BrowseView;
 class CollectionPanels;
 class ConfigurationPanel;
+class FileActions;
+class FileCardPanel;
+class SearchPanels;
 
 class frmPrincipal final : public QMainWindow {
     Q_OBJECT
@@ -48,12 +52,20 @@ private:
     class Backdrop;
     QFrame* buildCommandBar();
     QFrame* buildTools();
+    QWidget* buildSideColumn();
+    void connectBrowsing();
     void showOnly(QWidget* panel);
     void explore();
+    void purgeEmptyDirectories();
+    void collectionChanged();
 
     CollectionsRegistry m_registry;
     CollectionPanels* m_collections = nullptr;
     ConfigurationPanel* m_configuration = nullptr;
+    BrowseView* m_browse = nullptr;
+    SearchPanels* m_search = nullptr;
+    FileCardPanel* m_card = nullptr;
+    FileActions* m_actions = nullptr;
     QFrame* m_tools = nullptr;
     QPushButton* m_exploreButton = nullptr;
     Backdrop* m_backdrop;
