@@ -1,0 +1,316 @@
+// The browse view, the search and the file actions of the main window, over
+// collections filled by the real exploration, clicked as a user would.
+
+#include "app/files.h"
+#include "app/session.h"
+#include "explore/exploration.h"
+#include "explore/probe_analysis.h"
+#include "store/catalogue_writer.h"
+#include "store/model_database.h"
+#include "support/fake_platform.h"
+#include "support/scripted_dialogs.h"
+#include "ui/frm_principal.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace velmar;
+
+namespace {
+
+class SilentDisplay final : public ExplorationDisplay {
+public:
+    void showText(const QString&, const QString&) override {}
+    void showGauge(const QString&, int) override {}
+    void phasesStarting() override {}
+};
+
+} // namespace
+
+class BrowseWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir app;
+    QTemporaryDir media;
+    std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<test::FakePlatform> platform;
+    ui::frmPrincipal* window = nullptr;
+
+    template <typename T> T* find(const QString& name) {
+        T* widget = window->findChild<T*>(name);
+        if (!widget)
+            qFatal("missing widget %s", qPrintable(name));
+        return widget;
+    }
+    QString write(const QString& relative, const QByteArray& content = "contenu") {
+        const QString path = media.path() + "/" + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path));
+        f.write(content);
+        return path;
+    }
+    // Explores media/<folder> as a support of its own, then reopens the
+    // collection so that the window builds its tree as after any opening.
+    void explore(const QString& folder, const QString& supportName) {
+        ExplorationRequest request;
+        request.supportName = supportName;
+        request.supportType = 2;
+        request.volume = platform->addVolume(media.path() + "/" + folder, supportName, qHash(supportName));
+        request.startDirectory = media.path() + "/" + folder;
+        request.deep = true;
+        request.readInfos = true;
+        CatalogueWriter writer(window->registry().database());
+        ProbeAnalysis analysis;
+        SilentDisplay display;
+        NoProgress progress;
+        ExplorationCounters counters;
+        QCOMPARE(runExploration(request, {writer, analysis, display, progress}, counters),
+                 ExplorationOutcome::Completed);
+        reopen();
+    }
+    // The old double uninstalls itself, so it must go before the new one comes.
+    void replacePlatform() {
+        platform.reset();
+        platform = std::make_unique<test::FakePlatform>();
+    }
+    void reopen() {
+        window->registry().CloseCollection();
+        QVERIFY(window->registry().openByName("Maison"));
+    }
+    QTreeWidgetItem* treeNode(const QString& text, QTreeWidgetItem* under = nullptr) {
+        auto* tree = find<QTreeWidget>("lstRepertoires");
+        const int count = under ? under->childCount() : tree->topLevelItemCount();
+        for (int i = 0; i < count; ++i) {
+            QTreeWidgetItem* node = under ? under->child(i) : tree->topLevelItem(i);
+            if (node->text(0) == text || node->text(0).startsWith(text + " ("))
+                return node;
+        }
+        return nullptr;
+    }
+    void click(QTreeWidget* tree, QTreeWidgetItem* item) {
+        QVERIFY(item);
+        tree->setCurrentItem(item);
+        emit tree->itemClicked(item, 0);
+    }
+    QTreeWidgetItem* fileLine(const QString& name) {
+        auto* list = find<QTreeWidget>("ListeFichiers");
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (list->topLevelItem(i)->text(0) == name)
+                return list->topLevelItem(i);
+        return nullptr;
+    }
+    void search(int kind, const QString& value) {
+        auto* chooser = find<QComboBox>("cboChoixFiltre");
+        chooser->setCurrentIndex(kind);
+        emit chooser->activated(kind);
+        find<QComboBox>("cboValeurFiltre")->setEditText(value);
+        QTest::mouseClick(find<QPushButton>("cmdValideFiltre"), Qt::LeftButton);
+    }
+    void trigger(const QString& action) {
+        QAction* a = window->findChild<QAction*>(action);
+        QVERIFY2(a, qPrintable(action));
+        a->trigger();
+    }
+    void screenshot(const QString& name) {
+        const QString dir = qEnvironmentVariable("VELMAR_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            QVERIFY(window->grab().save(dir + "/" + name + ".png"));
+    }
+
+private slots:
+    void init() {
+        session().paths = DataLayout(app.path());
+        const DataLayout& p = session().paths;
+        QDir().mkpath(p.dataDir + "Base");
+        QDir().mkpath(p.dataDir + "Ini");
+        QDir().mkpath(p.tmpDir);
+        writeTextLines(p.ignoredDirsFile, {});
+        writeTextLines(p.ignoredExtsFile, {});
+        writeTextLines(p.analysedTypesFile, {"TXT#TEXTE#OUI"});
+        QFile::remove(p.modelDatabase);
+        QString error;
+        QVERIFY2(createModelDatabase(p.modelDatabase, error), qPrintable(error));
+        dialogs = std::make_unique<test::ScriptedDialogs>();
+        platform = std::make_unique<test::FakePlatform>();
+        window = new ui::frmPrincipal([](const QString&) {});
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->resize(1200, 800);
+        window->show();
+        QVERIFY(window->registry().createCollection("Maison"));
+    }
+    void cleanup() {
+        window->registry().CloseCollection();
+        delete window;
+        dialogs.reset();
+        platform.reset();
+        QDir(session().paths.dataDir + "Base").removeRecursively();
+        QDir(media.path()).removeRecursively();
+        QDir().mkpath(media.path());
+    }
+
+    void treeLoadsOneLevelAheadAndListsFiles() {
+        write("cd/lisez-moi.txt", "Bonjour");
+        write("cd/vide.dat", "");
+        write("cd/Jeux/setup.exe", "MZ");
+        write("cd/Jeux/Niveaux/Trois/fin.txt", "fin");
+        explore("cd", "Jeux 2003");
+        auto* tree = find<QTreeWidget>("lstRepertoires");
+        QTreeWidgetItem* support = treeNode("Jeux 2003");
+        QVERIFY(support);
+        QCOMPARE(support->text(0), QString("Jeux 2003 (4 fichiers)"));
+        QTreeWidgetItem* jeux = treeNode("Jeux", support);
+        QVERIFY(jeux);
+        QTreeWidgetItem* niveaux = treeNode("Niveaux", jeux);
+        QVERIFY(niveaux);
+        QCOMPARE(niveaux->childCount(), 0); // the third level waits for a click
+        click(tree, niveaux);
+        QVERIFY(treeNode("Trois", niveaux));
+
+        click(tree, support); // the support stands for its starting directory
+        QVERIFY(fileLine("lisez-moi.txt"));
+        QCOMPARE(fileLine("vide.dat")->text(3), QString("vide"));
+        QCOMPARE(find<QLabel>("lblInfosRepFichiers")->text(), QString("2 fichiers - 7 octets (DAT, TXT)"));
+
+        click(tree, jeux);
+        QVERIFY(fileLine("setup.exe")->font(0).bold());
+        auto* list = find<QTreeWidget>("ListeFichiers");
+        click(list, fileLine("setup.exe"));
+        QVERIFY(find<QFrame>("ssFicheFichier")->isVisible());
+        QCOMPARE(find<QLabel>("lblChemin")->text(), QString("Jeux"));
+        QCOMPARE(find<QLabel>("lblCRC")->text(), QString("<non calculé>"));
+        QVERIFY(!find<QPushButton>("cmdModifier")->isEnabled());
+        screenshot("fiche-fichier");
+
+        find<QPlainTextEdit>("txtInfosFichier")->setPlainText("Installe le jeu");
+        QVERIFY(find<QPushButton>("cmdModifier")->isEnabled());
+        QTest::mouseClick(find<QPushButton>("cmdModifier"), Qt::LeftButton);
+        QCOMPARE(fileLine("setup.exe")->text(2), QString("Installe le jeu"));
+
+        dialogs->answerQuestions({MessageAnswer::Yes});
+        QTest::mouseClick(find<QPushButton>("cmdSupprimer"), Qt::LeftButton);
+        QVERIFY(!fileLine("setup.exe"));
+        QVERIFY(!find<QFrame>("ssFicheFichier")->isVisible());
+    }
+
+    void searchShowsTheFirstThousandInOrderAndLeadsToTheFile() {
+        for (int i = 0; i < 2500; ++i)
+            write(QString("dvd/Rapports/report%1.txt").arg(i, 4, 10, QChar('0')), "r");
+        write("dvd/Autres/dit \"oui\".txt");
+        explore("dvd", "Archives");
+        search(1, "report");
+        auto* results = find<QTreeWidget>("ListeRecherche");
+        QCOMPARE(results->topLevelItemCount(), 1000);
+        QCOMPARE(results->topLevelItem(0)->text(1), QString("report0000.txt"));
+        QCOMPARE(results->topLevelItem(999)->text(1), QString("report0999.txt"));
+        QCOMPARE(results->topLevelItem(0)->text(0), QString("Archives"));
+        screenshot("recherche");
+
+        search(1, "\"oui\"");
+        QCOMPARE(results->topLevelItemCount(), 1);
+        QCOMPARE(results->topLevelItem(0)->text(3), QString("Autres"));
+        click(results, results->topLevelItem(0));
+        auto* list = find<QTreeWidget>("ListeFichiers");
+        QVERIFY(list->currentItem());
+        QCOMPARE(list->currentItem()->text(0), QString("dit \"oui\".txt"));
+        QCOMPARE(find<QTreeWidget>("lstRepertoires")->currentItem()->text(0), QString("Autres"));
+
+        dialogs->clear();
+        search(5, "dix");
+        QCOMPARE(dialogs->messages().size(), 1);
+        QVERIFY(dialogs->messageTexts()[0].startsWith("La recherche n'a pas pu être faite"));
+        search(1, "introuvable");
+        QCOMPARE(dialogs->messageTexts().value(1), QString("Aucune correspondance trouvée."));
+        QCOMPARE(results->topLevelItemCount(), 0);
+    }
+
+    void multiCriteriaPanel() {
+        write("cd/a.exe", QByteArray(2000, 'x'));
+        write("cd/b.exe", "x");
+        explore("cd", "CD");
+        QTest::mouseClick(find<QPushButton>("cmdRecherches"), Qt::LeftButton);
+        QVERIFY(find<QFrame>("ssRecherche")->isVisible());
+        QCOMPARE(find<QComboBox>("cboChoixFiltre")->currentIndex(), 8);
+        QVERIFY(!find<QPushButton>("cmdRechercher")->isEnabled());
+        find<QLineEdit>("txtRech_2")->setText("EXE");
+        find<QLineEdit>("txtRech_3")->setText("1024");
+        QCOMPARE(find<QLabel>("lblTraduitTaille")->text(), QString("Soit 1 Ko"));
+        QTest::mouseClick(find<QPushButton>("cmdRechercher"), Qt::LeftButton);
+        QVERIFY(!find<QFrame>("ssRecherche")->isVisible());
+        auto* results = find<QTreeWidget>("ListeRecherche");
+        QCOMPARE(results->topLevelItemCount(), 1);
+        QCOMPARE(results->topLevelItem(0)->text(1), QString("a.exe"));
+    }
+
+    void purgeTakesAChainOfEmptyDirectoriesInThreePasses() {
+        write("cd/racine.txt");
+        QDir().mkpath(media.path() + "/cd/A/B/C");
+        explore("cd", "CD");
+        QVERIFY(treeNode("A", treeNode("CD")));
+        QTest::mouseClick(find<QPushButton>("cmdOutils"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("cmdNettoyeRep"), Qt::LeftButton);
+        QCOMPARE(dialogs->messageTexts(), QStringList{"3 répertoires effacés."});
+        QVERIFY(!treeNode("A", treeNode("CD")));
+    }
+
+    void supportAndDirectoryMenus() {
+        write("cd/Docs/Sub/a.txt");
+        write("cd/Autre/b.txt");
+        explore("cd", "Bureau");
+        auto* tree = find<QTreeWidget>("lstRepertoires");
+        tree->setCurrentItem(treeNode("Bureau"));
+        dialogs->answerInputs({"Bureau \"2026\""});
+        trigger("mnuSupport_RenommerSupport");
+        QCOMPARE(treeNode("Bureau \"2026\"")->text(0), QString("Bureau \"2026\" (2 fichiers)"));
+
+        tree->setCurrentItem(treeNode("Docs", treeNode("Bureau \"2026\"")));
+        trigger("mnuRep_Supprimer");
+        QVERIFY(!treeNode("Docs", treeNode("Bureau \"2026\"")));
+        reopen();
+        QVERIFY(!treeNode("Docs", treeNode("Bureau \"2026\"")));
+        QVERIFY(treeNode("Autre", treeNode("Bureau \"2026\"")));
+
+        tree->setCurrentItem(treeNode("Bureau \"2026\""));
+        dialogs->answerQuestions({MessageAnswer::Yes});
+        trigger("mnuSupport_SupprimerSupport");
+        QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    void fileIsFoundOnTheSecondOfTwoVolumes() {
+        write("usb/Photos/plage.jpg", "jpeg");
+        explore("usb", "Clé USB");
+        // The medium is now mounted elsewhere; another volume comes first.
+        replacePlatform();
+        platform->addVolume(media.path() + "/vide", "", 1);
+        QDir().mkpath(media.path() + "/vide");
+        platform->addVolume(media.path() + "/usb", "", 2);
+        auto* tree = find<QTreeWidget>("lstRepertoires");
+        click(tree, treeNode("Photos", treeNode("Clé USB")));
+        auto* list = find<QTreeWidget>("ListeFichiers");
+        click(list, fileLine("plage.jpg"));
+        QTest::mouseClick(find<QPushButton>("cmdExecuteFichier"), Qt::LeftButton);
+        const QString expected = QDir(media.path()).absolutePath() + "/usb/Photos/plage.jpg";
+        QCOMPARE(platform->launches, QStringList{"open " + expected});
+        trigger("mnuLocaliseFichier");
+        QCOMPARE(platform->launches.value(1), "explore " + QFileInfo(expected).absolutePath());
+
+        replacePlatform();
+        QTest::mouseClick(find<QPushButton>("cmdExecuteFichier"), Qt::LeftButton);
+        QCOMPARE(dialogs->messageTexts(),
+                 QStringList{"Le fichier n'a pas été trouvé sur les lecteurs disponibles."});
+        screenshot("fenetre-principale");
+    }
+};
+
+QTEST_MAIN(BrowseWindowTest)
+#include "browse_window_test.moc"
