@@ -16,10 +16,7 @@ int runSupports(const QStringList& arguments, QTextStream& out, QTextStream& err
         return 2;
     }
     CollectionsRegistry registry(cliStorePaths());
-    if (!loadRegistry(registry, err))
-        return 1;
-    const int n = registry.FindCollection(names.first());
-    if (n == 0 || !registry.OpenCollection(n))
+    if (!openCollectionNamed(registry, names.first(), err))
         return 1;
     QList<SupportRow> rows;
     if (!Affiche_InfosSupports(registry, rows))

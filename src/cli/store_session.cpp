@@ -27,4 +27,34 @@ bool loadRegistry(CollectionsRegistry& registry, QTextStream& err) {
     return false;
 }
 
+bool openCollectionNamed(CollectionsRegistry& registry, const QString& name, QTextStream& err) {
+    if (!loadRegistry(registry, err))
+        return false;
+    const int n = registry.FindCollection(name);
+    return n != 0 && registry.OpenCollection(n);
+}
+
+ParsedOptions parseOptions(const QStringList& arguments, const QStringList& valueOptions,
+                           const QStringList& flagOptions) {
+    ParsedOptions parsed;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (valueOptions.contains(arg)) {
+            if (i + 1 >= arguments.size()) {
+                parsed.error = QStringLiteral("Valeur manquante après ") + arg;
+                return parsed;
+            }
+            parsed.values.insert(arg, arguments.at(++i));
+        } else if (flagOptions.contains(arg)) {
+            parsed.flags << arg;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            parsed.error = QStringLiteral("Option inconnue : ") + arg;
+            return parsed;
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    return parsed;
+}
+
 } // namespace velmar::cli

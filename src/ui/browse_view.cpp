@@ -70,9 +70,11 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     m_files->setRootIsDecorated(false);
     m_files->setUniformRowHeights(true);
     m_files->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_files->header()->setStretchLastSection(false);
     m_files->header()->resizeSection(NameColumn, 220);
     m_files->header()->resizeSection(ExtensionColumn, 50);
-    m_files->header()->resizeSection(InfosColumn, 260);
+    m_files->header()->setSectionResizeMode(InfosColumn, QHeaderView::Stretch);
+    m_files->header()->resizeSection(SizeColumn, 90);
 
     m_summary = namedLabel(QStringLiteral("lblInfosRepFichiers"), QString(), m_panel);
     m_filterButton = namedButton(QStringLiteral("cmdFiltreFichier"), QStringLiteral("Filtrer"), m_panel);

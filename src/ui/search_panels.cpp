@@ -59,7 +59,10 @@ void SearchPanels::buildFilterPanel(QWidget* host) {
     m_list->header()->resizeSection(0, 140);
     m_list->header()->resizeSection(1, 200);
     m_list->header()->resizeSection(2, 50);
-    m_list->header()->resizeSection(3, 240);
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(3, QHeaderView::Stretch);
+    m_list->header()->resizeSection(4, 90);
+    m_list->header()->resizeSection(5, 140);
 
     auto* layout = new QVBoxLayout(m_filterPanel);
     auto* row = new QHBoxLayout;
