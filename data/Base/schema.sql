@@ -36,3 +36,8 @@ CREATE INDEX RepertoiresParSupportEtChemin ON Repertoires (NumSupport, Repertoir
 CREATE INDEX RepertoiresParParent ON Repertoires (NumRepertoireParent);
 CREATE INDEX FichiersParRepertoire ON Fichiers (NumSupport, NumRepertoire);
 CREATE INDEX FichiersParExtension ON Fichiers (Extension);
+-- The search reads directories in support order and the files of each directory in
+-- extension and name order straight from these two, so its first lines come
+-- without sorting the whole result. The file list reads the second too.
+CREATE INDEX RepertoiresParSupport ON Repertoires (NumSupport);
+CREATE INDEX FichiersParRepertoireEtNom ON Fichiers (NumRepertoire, Extension, Fichier);
