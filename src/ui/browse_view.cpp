@@ -95,7 +95,7 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     (new QVBoxLayout(m_panel))->addWidget(splitter);
 
     buildMenus();
-    connect(m_tree, &QTreeWidget::itemExpanded, this, &BrowseView::VerifieDeveloppementNoeud_Repertoire);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &BrowseView::onNodeExpanded);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { onNodeClicked(node); });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* now, QTreeWidgetItem* before) {
@@ -225,12 +225,20 @@ void BrowseView::loadSubdirectories(int support, qint64 parent, QTreeWidgetItem*
         setKey(child, NodeKey::directoryKey(support, directory.directory, ahead));
         if (ahead)
             loadSubdirectories(support, directory.directory, child, false);
-        else // whether it has subdirectories is learnt when it is opened
-            child->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
-    if (parent != 0) {
+    if (parent != 0)
         setKey(node, NodeKey::directoryKey(support, parent, true));
-        node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void BrowseView::onNodeExpanded(QTreeWidgetItem* node) {
+    VerifieDeveloppementNoeud_Repertoire(node);
+    // The children now in view learn their own subdirectories, so that each
+    // shows an expander exactly when it has something to expand.
+    const BusyPointer busy;
+    for (int i = 0; i < node->childCount(); ++i) {
+        const NodeKey child = NodeKey::parse(keyOf(node->child(i)));
+        if (child.kind == NodeKey::Kind::Directory && !child.loaded)
+            loadSubdirectories(child.support, child.directory, node->child(i), false);
     }
 }
 

@@ -70,6 +70,7 @@ private:
     void setKey(QTreeWidgetItem* node, const QString& key);
     QString keyOf(const QTreeWidgetItem* node) const;
     void onNodeClicked(QTreeWidgetItem* node);
+    void onNodeExpanded(QTreeWidgetItem* node);
     void fillFileList(QTreeWidgetItem* node);
     void emptyFileList();
     void showTreeMenu(const QPoint& at);
