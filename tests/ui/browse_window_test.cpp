@@ -203,6 +203,45 @@ private slots:
         QVERIFY(!find<QFrame>("ssFicheFichier")->isVisible());
     }
 
+    void extensionFilterOfTheFileList() {
+        for (const char* name : {"a.exe", "b.txt", "c.jpg", "d.com"})
+            write(QString("cd/Logiciels/") + name);
+        explore("cd", "CD");
+        auto* tree = find<QTreeWidget>("lstRepertoires");
+        auto* list = find<QTreeWidget>("ListeFichiers");
+        click(tree, treeNode("Logiciels", treeNode("CD")));
+        QCOMPARE(list->topLevelItemCount(), 4);
+        auto* button = find<QPushButton>("cmdFiltreFichier");
+        const struct {
+            QString action;
+            QString input;
+            int shown;
+            bool bold;
+        } steps[] = {
+            {"mnuFiltre_SeultExec", "", 2, true},
+            {"mnuFiltre_AucunFiltre", "", 4, false},
+            {"mnuFiltre_LimiterExt", "jpg;TXT", 2, true},
+            {"mnuFiltre_LimiterExt", "", 2, true}, // a cancelled box changes nothing
+            {"mnuFiltre_AucunFiltre", "", 4, false},
+        };
+        for (const auto& step : steps) {
+            if (step.action == "mnuFiltre_LimiterExt")
+                dialogs->answerInputs({step.input});
+            trigger(step.action);
+            QCOMPARE(list->topLevelItemCount(), step.shown);
+            QCOMPARE(button->font().bold(), step.bold);
+        }
+        // The menu offers each extension of the list shown.
+        auto* menu = window->findChild<QMenu*>("mnuFiltre");
+        emit menu->aboutToShow();
+        QStringList offered;
+        for (QAction* action : menu->actions())
+            if (action->objectName() == "mnuFiltre_SeulemntEXT")
+                offered << action->text();
+        QCOMPARE(offered, (QStringList{"N'afficher que les *.COM", "N'afficher que les *.EXE",
+                                       "N'afficher que les *.JPG", "N'afficher que les *.TXT"}));
+    }
+
     void searchShowsTheFirstThousandInOrderAndLeadsToTheFile() {
         for (int i = 0; i < 2500; ++i)
             write(QString("dvd/Rapports/report%1.txt").arg(i, 4, 10, QChar('0')), "r");
