@@ -25,13 +25,16 @@ bool listable(const QString& path) {
     return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
+// QDir::System lets broken and looping symbolic links through the directory
+// filter, so each entry is checked: only real directories are walked into.
 QStringList subdirectories(const QString& directory) {
     QStringList found;
     QDirIterator it(directory,
                     QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     while (it.hasNext()) {
         const QString path = it.next() + QLatin1Char('/');
-        if (listable(path))
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir() && !info.isSymLink() && listable(path))
             found << path;
     }
     return found;
