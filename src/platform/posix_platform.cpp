@@ -135,4 +135,9 @@ void installPlatform(Platform* implementation) {
     installedPlatform = implementation;
 }
 
+void keepLocalTimeZoneLoaded() {
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+}
+
 } // namespace velmar
