@@ -74,14 +74,38 @@ bool writeDirectoryList(const QString& startDirectory, const QString& listFile, 
     return out.flush();
 }
 
-// Written field by field: QDateTime::toString goes through the locale's
-// formatter, a cost the walk would pay twice for every file.
+namespace {
+
+// Digits appended one by one: QDateTime::toString and QString::asprintf go
+// through formatters whose cost the walk would pay twice for every file.
+void appendDigits(QString& out, int value, int digits) {
+    int divisor = 1;
+    for (int i = 1; i < digits; ++i)
+        divisor *= 10;
+    for (; divisor > 0; divisor /= 10)
+        out.append(QChar(u'0' + value / divisor % 10));
+}
+
+} // namespace
+
 QString recordDateText(const QDateTime& time) {
     const QDateTime local = time.toLocalTime();
     const QDate d = local.date();
     const QTime t = local.time();
-    return QString::asprintf("%02d/%02d/%04d %02d:%02d:%02d", d.day(), d.month(), d.year(), t.hour(),
-                             t.minute(), t.second());
+    QString text;
+    text.reserve(19);
+    appendDigits(text, d.day(), 2);
+    text.append(u'/');
+    appendDigits(text, d.month(), 2);
+    text.append(u'/');
+    appendDigits(text, d.year(), 4);
+    text.append(u' ');
+    appendDigits(text, t.hour(), 2);
+    text.append(u':');
+    appendDigits(text, t.minute(), 2);
+    text.append(u':');
+    appendDigits(text, t.second(), 2);
+    return text;
 }
 
 bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state) {
