@@ -123,16 +123,18 @@ bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, File
         // The length comes from the directory entry, so an unreadable file
         // keeps its real size; links count as the link, never the target's tree.
         record.size = (info.isFile() && !info.isSymLink()) ? info.size() : 0;
-        const QDateTime born = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
-        record.modified = recordDateText(info.lastModified());
+        // Each call converts the file time to local time again: asked once each.
+        const QDateTime modified = info.lastModified();
+        const QDateTime birth = info.birthTime();
+        const QDateTime born = birth.isValid() ? birth : modified;
+        record.modified = recordDateText(modified);
         record.created = recordDateText(born);
         if (!record.fits()) {
             ++state.leftOut;
             continue;
         }
         if (!state.logFile.isEmpty())
-            appendLog(state.logFile,
-                      {directory, record.nameFull, born.toString(), info.lastModified().toString()});
+            appendLog(state.logFile, {directory, record.nameFull, born.toString(), modified.toString()});
         if (!records.write(state.nextRecord, record))
             return false;
         ++state.nextRecord;
