@@ -25,13 +25,16 @@ bool listable(const QString& path) {
     return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
+// QDir::System lets broken and looping symbolic links through the directory
+// filter, so each entry is checked: only real directories are walked into.
 QStringList subdirectories(const QString& directory) {
     QStringList found;
     QDirIterator it(directory,
                     QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     while (it.hasNext()) {
         const QString path = it.next() + QLatin1Char('/');
-        if (listable(path))
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir() && !info.isSymLink() && listable(path))
             found << path;
     }
     return found;
@@ -71,8 +74,38 @@ bool writeDirectoryList(const QString& startDirectory, const QString& listFile, 
     return out.flush();
 }
 
+namespace {
+
+// Digits appended one by one: QDateTime::toString and QString::asprintf go
+// through formatters whose cost the walk would pay twice for every file.
+void appendDigits(QString& out, int value, int digits) {
+    int divisor = 1;
+    for (int i = 1; i < digits; ++i)
+        divisor *= 10;
+    for (; divisor > 0; divisor /= 10)
+        out.append(QChar(u'0' + value / divisor % 10));
+}
+
+} // namespace
+
 QString recordDateText(const QDateTime& time) {
-    return time.toLocalTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    const QDateTime local = time.toLocalTime();
+    const QDate d = local.date();
+    const QTime t = local.time();
+    QString text;
+    text.reserve(19);
+    appendDigits(text, d.day(), 2);
+    text.append(u'/');
+    appendDigits(text, d.month(), 2);
+    text.append(u'/');
+    appendDigits(text, d.year(), 4);
+    text.append(u' ');
+    appendDigits(text, t.hour(), 2);
+    text.append(u':');
+    appendDigits(text, t.minute(), 2);
+    text.append(u':');
+    appendDigits(text, t.second(), 2);
+    return text;
 }
 
 bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state) {
@@ -90,16 +123,18 @@ bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, File
         // The length comes from the directory entry, so an unreadable file
         // keeps its real size; links count as the link, never the target's tree.
         record.size = (info.isFile() && !info.isSymLink()) ? info.size() : 0;
-        const QDateTime born = info.birthTime().isValid() ? info.birthTime() : info.lastModified();
-        record.modified = recordDateText(info.lastModified());
+        // Each call converts the file time to local time again: asked once each.
+        const QDateTime modified = info.lastModified();
+        const QDateTime birth = info.birthTime();
+        const QDateTime born = birth.isValid() ? birth : modified;
+        record.modified = recordDateText(modified);
         record.created = recordDateText(born);
         if (!record.fits()) {
             ++state.leftOut;
             continue;
         }
         if (!state.logFile.isEmpty())
-            appendLog(state.logFile,
-                      {directory, record.nameFull, born.toString(), info.lastModified().toString()});
+            appendLog(state.logFile, {directory, record.nameFull, born.toString(), modified.toString()});
         if (!records.write(state.nextRecord, record))
             return false;
         ++state.nextRecord;

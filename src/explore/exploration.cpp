@@ -38,6 +38,7 @@ ExplorationOutcome runExploration(const ExplorationRequest& request, const Explo
     int support = 0;
     context.store.findSupportByName(name, support);
 
+    keepLocalTimeZoneLoaded();
     context.display.phasesStarting();
     ExplorationDisplay& display = context.display;
     display.showText(QStringLiteral("Label39"), QStringLiteral("Analyse des répertoires"));

@@ -28,9 +28,30 @@ bool isExcludedExtension(const QStringList& patterns, const QString& extension) 
     return false;
 }
 
+// The record's "05/03/2004 09:07:00" (local time) as the database's
+// "2004-03-05 09:07:00", or "" when it is no valid date. A reordering of the
+// fields: no time zone is involved, so none is looked up.
 QString isoDate(const QString& recordDate) {
-    const QDateTime time = QDateTime::fromString(recordDate, QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-    return time.isValid() ? time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+    constexpr qsizetype kLength = 19; // "dd/MM/yyyy HH:mm:ss"
+    const QStringView text(recordDate);
+    if (text.size() != kLength || text[2] != u'/' || text[5] != u'/' || text[10] != u' ' ||
+        text[13] != u':' || text[16] != u':')
+        return {};
+    bool valid = true;
+    const auto number = [&](qsizetype at, qsizetype width) {
+        bool ok = false;
+        const int value = text.mid(at, width).toInt(&ok);
+        valid = valid && ok;
+        return value;
+    };
+    const QDate date(number(6, 4), number(3, 2), number(0, 2));
+    const QTime time(number(11, 2), number(14, 2), number(17, 2));
+    if (!valid || !date.isValid() || !time.isValid())
+        return {};
+    QString iso;
+    iso.reserve(kLength);
+    iso.append(text.mid(6, 4)).append(u'-').append(text.mid(3, 2)).append(u'-').append(text.mid(0, 2));
+    return iso.append(u' ').append(text.mid(11, 8));
 }
 
 void showCount(ExplorationDisplay& display, const char* control, qint64 n, const char* singular,

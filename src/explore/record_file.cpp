@@ -4,17 +4,25 @@ namespace velmar {
 
 using FileRecordLayout::kRecordSize;
 
+// The phases read and write the records in turn: seeking only when the file
+// is elsewhere keeps QFile's buffer, where every seek would flush it and cost
+// a system call per record.
+bool RecordFile::moveTo(qint64 recordNumber) {
+    if (recordNumber < 1)
+        return false;
+    const qint64 offset = (recordNumber - 1) * kRecordSize;
+    return m_file.pos() == offset || m_file.seek(offset);
+}
+
 bool RecordFile::write(qint64 recordNumber, const FileRecord& record) {
-    if (recordNumber < 1 || !m_file.seek((recordNumber - 1) * kRecordSize))
+    if (!moveTo(recordNumber))
         return false;
     const QByteArray bytes = record.encode();
     return m_file.write(bytes) == bytes.size();
 }
 
 bool RecordFile::read(qint64 recordNumber, FileRecord& record) {
-    if (recordNumber < 1 || !m_file.seek((recordNumber - 1) * kRecordSize))
-        return false;
-    return FileRecord::decode(m_file.read(kRecordSize), record);
+    return moveTo(recordNumber) && FileRecord::decode(m_file.read(kRecordSize), record);
 }
 
 } // namespace velmar

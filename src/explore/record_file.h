@@ -21,6 +21,8 @@ public:
     qint64 recordCount() const { return m_file.size() / FileRecordLayout::kRecordSize; }
 
 private:
+    bool moveTo(qint64 recordNumber);
+
     QFile m_file;
 };
 

@@ -73,4 +73,10 @@ namespace velmar {
 // false when none does.
 bool volumeHolding(const QList<Volume>& volumes, const QString& path, Volume& found);
 
+// Lets the C library keep the local time zone it has loaded. Without TZ set,
+// glibc checks /etc/localtime again at every local-time conversion: a system
+// call for each date of each file an exploration records. TZ is then set to
+// that same default zone file, so local times do not change.
+void keepLocalTimeZoneLoaded();
+
 } // namespace velmar

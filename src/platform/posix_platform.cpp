@@ -151,4 +151,9 @@ void installPlatform(Platform* implementation) {
     installedPlatform = implementation;
 }
 
+void keepLocalTimeZoneLoaded() {
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+}
+
 } // namespace velmar

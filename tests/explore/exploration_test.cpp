@@ -86,6 +86,18 @@ private:
     mutable int m_left;
 };
 
+// Stops once the store holds `rows` file rows.
+class StopAfterFiles final : public Progress {
+public:
+    StopAfterFiles(const MemoryStore& store, int rows) : m_store(store), m_rows(rows) {}
+    void yield() override {}
+    bool stopRequested() const override { return m_store.files.size() >= m_rows; }
+
+private:
+    const MemoryStore& m_store;
+    int m_rows;
+};
+
 class RecordingDisplay final : public ExplorationDisplay {
 public:
     void showText(const QString& control, const QString& text) override { texts[control] = text; }
@@ -244,6 +256,20 @@ TEST_F(ExplorationTest, StoppingDuringTheDirectoryPhaseKeepsWhatWasStored) {
     EXPECT_TRUE(store.files.isEmpty()) << "the file phase ends before its first record";
     EXPECT_EQ(store.totalsUpdated, 1);
     EXPECT_GE(store.commits, 1);
+}
+
+TEST_F(ExplorationTest, StoppingDuringTheFilePhaseKeepsTheFilesStored) {
+    for (const char* f : {"a/1.txt", "a/2.txt", "b/3.txt", "b/4.txt"})
+        file(f);
+    StopAfterFiles progress(store, 3);
+    EXPECT_EQ(run(progress), ExplorationOutcome::Completed);
+    EXPECT_TRUE(counters.stopped);
+    EXPECT_EQ(store.dirs.size(), 3);
+    EXPECT_EQ(counters.files, 4);
+    EXPECT_EQ(store.files.size(), 3);
+    EXPECT_EQ(counters.associated, 3);
+    EXPECT_EQ(store.totalsUpdated, 1);
+    EXPECT_GE(store.commits, 2) << "each phase commits before it returns";
 }
 
 TEST_F(ExplorationTest, ChecksBeforeTheSupportIsMade) {

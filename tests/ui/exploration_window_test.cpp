@@ -1,0 +1,351 @@
+// The exploration window over folders served as volumes, into a real
+// collection file, clicked as a user would; the rows are read back with SQL.
+
+#include "app/files.h"
+#include "app/session.h"
+#include "explore/probe_analysis.h"
+#include "store/catalogue_writer.h"
+#include "store/model_database.h"
+#include "support/fake_platform.h"
+#include "support/scripted_dialogs.h"
+#include "ui/frm_exploration.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace velmar;
+
+class ExplorationWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir app;
+    std::unique_ptr<QTemporaryDir> medium;
+    std::unique_ptr<test::ScriptedDialogs> dialogs;
+    std::unique_ptr<test::FakePlatform> platform;
+    db::Database database;
+    std::unique_ptr<CatalogueWriter> writer;
+    ProbeAnalysis analysis;
+    std::unique_ptr<ui::frmExploration> window;
+
+    template <typename T> T* find(const QString& name) {
+        T* widget = window->findChild<T*>(name);
+        if (!widget)
+            qFatal("missing widget %s", qPrintable(name));
+        return widget;
+    }
+    QString text(const QString& label) { return find<QLabel>(label)->text(); }
+    // Pressed on its left, where a check box or an option button has its mark.
+    void click(const QString& name) {
+        auto* button = find<QAbstractButton>(name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    void tick(const QString& box, bool ticked) {
+        if (find<QAbstractButton>(box)->isChecked() != ticked)
+            click(box);
+    }
+    // The parameters panel as the user leaves it, then "Continuer >", the name and "Explorer !".
+    void explore(const QString& supportName = QStringLiteral("Disque")) {
+        click(QStringLiteral("cmdContinuerExplo"));
+        auto* name = find<QLineEdit>(QStringLiteral("txtNomNouveauSupport"));
+        name->clear();
+        QTest::keyClicks(name, supportName);
+        click(QStringLiteral("cmdExplorer"));
+    }
+    void deepExploration(bool infos, bool crc) {
+        click(QStringLiteral("TypeExploration_1"));
+        tick(QStringLiteral("chkLireTXT"), infos);
+        tick(QStringLiteral("chkCalculeCRC"), crc);
+    }
+    // Presses "Arrêter" at the first turn of the event loop where `when` holds,
+    // the confirmation answered `answer`.
+    void pressStopWhen(std::function<bool()> when, int answer) {
+        auto* poll = new QTimer(window.get());
+        poll->setInterval(0);
+        connect(poll, &QTimer::timeout, window.get(), [this, poll, when, answer] {
+            if (!when())
+                return;
+            poll->stop();
+            dialogs->answerQuestions({answer});
+            click(QStringLiteral("cmdArretExploration"));
+        });
+        poll->start();
+    }
+    bool readingDirectory(const QString& phase, const QString& relative) {
+        return text(QStringLiteral("Label39")) == phase &&
+               text(QStringLiteral("RepertoireActuel")) == medium->filePath(relative) + '/';
+    }
+
+    QString path(const QString& relative) const { return medium->filePath(relative); }
+    void directory(const QString& relative) { QVERIFY(QDir().mkpath(path(relative))); }
+    void file(const QString& relative, const QByteArray& content = "abc") {
+        directory(QFileInfo(relative).path());
+        QFile f(path(relative));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    // Each row of the query as its fields joined by '|'.
+    QStringList rows(const QString& sql) {
+        QStringList found;
+        db::Recordset rs = database.openRecordset(sql);
+        if (!rs.ok())
+            qWarning("%s: %s", qPrintable(sql), qPrintable(rs.error()));
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList fields;
+            for (const QString& column : rs.fieldNames())
+                fields << rs.field(column).toText();
+            found << fields.join('|');
+        }
+        return found;
+    }
+    QStringList directoryRows() {
+        return rows("SELECT RepertoireParent, RepertoireSeul, NumRepertoireParent FROM Repertoires "
+                    "ORDER BY NumRepertoire");
+    }
+    QStringList fileNames() { return rows("SELECT Fichier FROM Fichiers ORDER BY Fichier"); }
+    QString fileField(const QString& field, const QString& name) {
+        return rows("SELECT " + field + " FROM Fichiers WHERE Fichier = \"" +
+                    QString(name).replace('"', "\"\"") + "\"")
+            .value(0, "<no row>");
+    }
+    QString supportTotals() { return rows("SELECT NbFichiersSupport, TailleSupport FROM Supports").value(0); }
+
+    // The offscreen platform warns at every relayout of the progress panel.
+    static void dropSizeHintWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QLatin1String("propagateSizeHints")))
+            previousHandler(type, context, text);
+    }
+    static inline QtMessageHandler previousHandler = nullptr;
+
+private slots:
+    void initTestCase() { previousHandler = qInstallMessageHandler(dropSizeHintWarnings); }
+    void init() {
+        session().paths = DataLayout(app.path());
+        const DataLayout& p = session().paths;
+        QDir().mkpath(p.tmpDir);
+        QDir().mkpath(p.dataDir + "Ini");
+        QDir().mkpath(p.dataDir + "Base");
+        writeTextLines(p.ignoredDirsFile, {"Temp"});
+        writeTextLines(p.ignoredExtsFile, {"BAK", "~*"});
+        writeTextLines(p.analysedTypesFile, {"TXT#TEXTE#OUI", "JPEG#AUTO#OUI"});
+        QString error;
+        QVERIFY2(createModelDatabase(p.collectionFile(1), error), qPrintable(error));
+        QVERIFY(database.open(p.collectionFile(1)));
+        writer = std::make_unique<CatalogueWriter>(database);
+        medium = std::make_unique<QTemporaryDir>();
+        dialogs = std::make_unique<test::ScriptedDialogs>();
+        platform = std::make_unique<test::FakePlatform>();
+        platform->addVolume(medium->path(), "MEDIUM", 0x1234);
+        const QList<SupportType> types = {{1, {}, "Amovible", "AMOVIBLE"}, {2, {}, "Fixe", "FIXE"}};
+        window = std::make_unique<ui::frmExploration>(*writer, analysis, types, QMap<QString, QIcon>());
+        window->show();
+    }
+    void cleanup() {
+        window.reset();
+        writer.reset();
+        database.close();
+        QFile::remove(session().paths.collectionFile(1));
+        platform.reset();
+        dialogs.reset();
+        medium.reset();
+    }
+
+    void theRowsOfAMediumHoldingAThatHoldsB() {
+        directory("A/B");
+        explore();
+        QCOMPARE(directoryRows(), QStringList({"||0", "|A|0", "A|B|2"}));
+        QCOMPARE(rows("SELECT NomSupport, Identifiant, TypeSupport FROM Supports"),
+                 QStringList({"Disque|4660|1"}));
+        QCOMPARE(text("Label7"), QString("100 %"));
+        QCOMPARE(text("lblRepAjoute"), QString("3 répertoires"));
+        QVERIFY(dialogs->messages().isEmpty());
+    }
+
+    void anIgnoredNameGoesAtAnyDepthWithItsSubtree() {
+        directory("temp/inner");
+        file("Docs/TEMP/deep/lost.txt");
+        file("Docs/kept.txt");
+        file("Docs/Temporaire/also kept.txt");
+        explore();
+        QCOMPARE(directoryRows(), QStringList({"||0", "|Docs|0", "Docs|Temporaire|2"}));
+        QCOMPARE(fileNames(), QStringList({"also kept.txt", "kept.txt"}));
+        QCOMPARE(text("lblRepertoireExclus"), QString("4 répertoires exclus"));
+    }
+
+    void whatEachKindOfExplorationStores_data() {
+        QTest::addColumn<bool>("deep");
+        QTest::addColumn<bool>("infos");
+        QTest::addColumn<bool>("crc");
+        QTest::addColumn<QString>("textInfos");
+        QTest::addColumn<QString>("textCrc");
+        QTest::newRow("quick, after ticking both") << false << true << true << ""
+                                                   << "";
+        QTest::newRow("deep, information texts") << true << true << false << "Bonjour tout le monde"
+                                                 << "";
+        QTest::newRow("deep, CRC") << true << false << true << ""
+                                   << "8CCF7793";
+        QTest::newRow("deep, both") << true << true << true << "Bonjour tout le monde"
+                                    << "8CCF7793";
+    }
+    void whatEachKindOfExplorationStores() {
+        QFETCH(bool, deep);
+        QFETCH(bool, infos);
+        QFETCH(bool, crc);
+        QFETCH(QString, textInfos);
+        QFETCH(QString, textCrc);
+        file("notes.txt", "Bonjour tout le monde");
+        QVERIFY(QImage(16, 8, QImage::Format_RGB32).save(path("photo.jpeg"), "JPEG"));
+        file("copie.backup");
+        file("old.bak");
+        deepExploration(infos, crc);
+        if (!deep)
+            click(QStringLiteral("TypeExploration_0"));
+        explore();
+        QCOMPARE(fileNames(), QStringList({"copie.backup", "notes.txt", "photo.jpeg"}));
+        QCOMPARE(fileField("Infos", "notes.txt"), textInfos);
+        QCOMPARE(fileField("CRC", "notes.txt"), textCrc);
+        QCOMPARE(fileField("Infos", "photo.jpeg").isEmpty(), !(deep && infos));
+        QCOMPARE(fileField("CRC", "photo.jpeg").size(), deep && crc ? 8 : 0);
+        QCOMPARE(fileField("Extension", "photo.jpeg"), QString("JPEG"));
+        QCOMPARE(fileField("Extension", "copie.backup"), QString("BACKU"));
+        QCOMPARE(fileField("Infos", "copie.backup"), QString());
+        QCOMPARE(text("lblFichierExclu"), QString("1 fichier exclu"));
+        QCOMPARE(text("lblFichierAssocie"), QString("3 fichiers associés ajoutés"));
+    }
+
+    // A chain of directories, so that the walk's order does not hang on the
+    // order the file system lists siblings in.
+    void aStopDuringTheDirectoryPhaseKeepsTheDirectoriesStored() {
+        file("a/b/c/d/e/x.txt");
+        pressStopWhen([this] { return readingDirectory("Analyse des répertoires", "a"); }, MessageAnswer::No);
+        pressStopWhen([this] { return readingDirectory("Analyse des répertoires", "a/b/c"); },
+                      MessageAnswer::Yes);
+        explore();
+        QCOMPARE(dialogs->messageTexts(),
+                 QStringList(2, "Êtes-vous sûr(e) d'arrêter l'exploration de ce support ?"));
+        QCOMPARE(directoryRows(), QStringList({"||0", "|a|0", "a|b|2", "a\\b|c|3"}));
+        QVERIFY(fileNames().isEmpty());
+        QCOMPARE(supportTotals(), QString("0|0"));
+        QVERIFY(!find<QAbstractButton>(QStringLiteral("cmdArretExploration"))->isEnabled());
+    }
+
+    void aStopDuringTheFilePhaseKeepsTheFilesStoredAndTheirTotals() {
+        file("a/one.txt", QByteArray(10, 'x'));
+        file("a/two.txt", QByteArray(20, 'x'));
+        file("a/b/three.txt", QByteArray(40, 'x'));
+        file("a/b/c/four.txt", QByteArray(80, 'x'));
+        pressStopWhen([this] { return readingDirectory("Analyse des fichiers", "a/b"); }, MessageAnswer::Yes);
+        explore();
+        QCOMPARE(directoryRows().size(), 4);
+        // The file being read when the stop came is finished, the next is not begun.
+        QCOMPARE(fileNames(), QStringList({"one.txt", "three.txt", "two.txt"}));
+        QCOMPARE(supportTotals(), QString("3|70"));
+    }
+
+    void namesHoldingDoubleQuotes() {
+        file("dir \"x\"/say \"hi\".txt");
+        file("\"quoted.txt\"");
+        explore("Disque \"A\"");
+        QCOMPARE(rows("SELECT NomSupport FROM Supports"), QStringList({"Disque \"A\""}));
+        QCOMPARE(directoryRows(), QStringList({"||0", "|dir \"x\"|0"}));
+        QCOMPARE(rows("SELECT Fichier, Extension, NumRepertoire FROM Fichiers ORDER BY Fichier"),
+                 QStringList({"\"quoted.txt\"|TXT|1", "say \"hi\".txt|TXT|2"}));
+        QVERIFY(dialogs->messages().isEmpty());
+    }
+
+    void aSparseFileOfThreeGibibytesKeepsItsExactSize() {
+        constexpr qint64 threeGiB = 3LL << 30;
+        QFile sparse(path("disque.img"));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(threeGiB));
+        sparse.close();
+        file("petit.txt", "12345");
+        explore();
+        QCOMPARE(fileField("Taille", "disque.img"), QString::number(threeGiB));
+        QCOMPARE(supportTotals(), "2|" + QString::number(threeGiB + 5));
+    }
+
+    void namesAndPathsTooLongForTheRecordAreLeftOut() {
+        // The record holds a name of 200 bytes and a directory of 400, its
+        // trailing separator included.
+        const QString fits = nestedDirectoryOfLength(400, 'p');
+        const QString tooLong = nestedDirectoryOfLength(401, 'q');
+        file(fits + "/in fitting dir.txt");
+        file(tooLong + "/in long dir.txt");
+        const QString name200 = QString(196, 'n') + ".txt";
+        file(name200);
+        file(QString(197, 'm') + ".txt");
+        explore();
+        QCOMPARE(fileNames(), QStringList({"in fitting dir.txt", name200}));
+        QCOMPARE(rows("SELECT COUNT(*) FROM Repertoires WHERE RepertoireSeul LIKE \"q*\"").value(0),
+                 QString::number(tooLong.count('/') + 1));
+        QVERIFY(dialogs->messages().isEmpty());
+    }
+
+    void anUnreadableFileIsStoredWithoutContent() {
+        file("secret.txt", "Bonjour tout le monde");
+        file("fine.txt", "Bonjour tout le monde");
+        QFile::setPermissions(path("secret.txt"), QFileDevice::Permissions());
+        if (QFile(path("secret.txt")).open(QIODevice::ReadOnly))
+            QSKIP("this user reads files whatever their permissions (root)");
+        deepExploration(true, true);
+        explore();
+        QCOMPARE(fileNames(), QStringList({"fine.txt", "secret.txt"}));
+        QCOMPARE(fileField("Taille", "secret.txt"), QString("21"));
+        QCOMPARE(fileField("Infos", "secret.txt"), QString());
+        QCOMPARE(fileField("CRC", "secret.txt"), QString());
+        QCOMPARE(fileField("CRC", "fine.txt"), QString("8CCF7793"));
+    }
+
+    void symbolicLinkLoopsAreRecordedAsFilesAndNotFollowed() {
+        directory("a");
+        QVERIFY(QFile::link("..", path("a/up")));
+        QVERIFY(QFile::link(path("self"), path("self")));
+        QVERIFY(QFile::link("/nonexistent/target", path("a/gone")));
+        deepExploration(true, true);
+        explore();
+        QCOMPARE(directoryRows(), QStringList({"||0", "|a|0"}));
+        QCOMPARE(rows("SELECT Fichier, Taille, CRC FROM Fichiers ORDER BY Fichier"),
+                 QStringList({"gone|0|", "self|0|", "up|0|"}));
+    }
+
+    void aFolderOfTenThousandSubdirectories() {
+        for (int i = 0; i < 10000; ++i)
+            QVERIFY(QDir().mkdir(path(QString("sous-dossier%1").arg(i))));
+        file("sous-dossier9999/dernier.txt");
+        explore();
+        QCOMPARE(rows("SELECT COUNT(*) FROM Repertoires WHERE RepertoireParent = \"\" AND "
+                      "NumRepertoireParent = 0"),
+                 QStringList({"10001"}));
+        QCOMPARE(rows("SELECT RepertoireSeul FROM Repertoires INNER JOIN Fichiers ON "
+                      "Fichiers.NumRepertoire = Repertoires.NumRepertoire"),
+                 QStringList({"sous-dossier9999"}));
+        QCOMPARE(text("lblRepAjoute"), QString("10001 répertoires"));
+        QCOMPARE(text("Label18"), QString("100 %"));
+    }
+
+private:
+    // A directory below the medium whose native path, with its trailing
+    // separator, is `length` bytes long, made of components of `letter`.
+    QString nestedDirectoryOfLength(int length, char letter) const {
+        qsizetype left = length - (medium->path().size() + 1) - 1;
+        QStringList components;
+        while (left > 200) {
+            components << QString(199, letter);
+            left -= 200;
+        }
+        components << QString(left, letter);
+        return components.join('/');
+    }
+};
+
+QTEST_MAIN(ExplorationWindowTest)
+#include "exploration_window_test.moc"
