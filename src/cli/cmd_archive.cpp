@@ -91,7 +91,7 @@ int runArchive(const QStringList& files, QTextStream& out, QTextStream& err) {
 
 const CommandRegistration registration({QStringLiteral("archive"),
                                         QStringLiteral("archive FICHIER... : contenu de chaque archive"),
-                                        runArchive});
+                                        runArchive, false});
 
 } // namespace
 
