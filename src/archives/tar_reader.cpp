@@ -30,14 +30,15 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-QByteArray withoutZeros(const char* data, int length) {
-    QByteArray bytes;
-    bytes.reserve(length);
+// The bytes of a field without its 0 bytes, into `out` (room for `length`);
+// returns how many were kept.
+int withoutZeros(const char* data, int length, char* out) {
+    int kept = 0;
     for (int i = 0; i < length; ++i) {
         if (data[i] != '\0')
-            bytes.append(data[i]);
+            out[kept++] = data[i];
     }
-    return bytes;
+    return kept;
 }
 
 } // namespace
@@ -83,11 +84,12 @@ qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
         // Only the fields up to the checksum are used: the rest of the block is skipped.
         in.read(block, USED_HEADER_BYTES);
         in.skip(TAR_BLOCK - USED_HEADER_BYTES);
-        const QByteArray name = withoutZeros(block + NAME_OFFSET, NAME_LENGTH);
-        if (name.isEmpty())
+        char name[NAME_LENGTH];
+        const int nameLength = withoutZeros(block + NAME_OFFSET, NAME_LENGTH, name);
+        if (nameLength == 0)
             break;
         TarEntry e;
-        e.name = fromWindows1252(name);
+        e.name = fromWindows1252(name, nameLength);
         e.modificationTime = octalValue(block + MTIME_OFFSET, MTIME_LENGTH);
         e.checksum = octalValue(block + CHECKSUM_OFFSET, CHECKSUM_LENGTH);
         const DosStamp stamp = dosStampFromUnix(e.modificationTime);

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 using namespace velmar::archives;
 
 namespace {
@@ -98,6 +101,41 @@ TEST(DosDateTime, FromUnixSecondsAndVersionText) {
     EXPECT_EQ(dosStampFromUnix(0).date, quint16((1970 - 1980) * 512 + 32 + 1));
     EXPECT_EQ(versionText(20), QStringLiteral("2.0"));
     EXPECT_EQ(versionText(63), QStringLiteral("6.3"));
+}
+
+// The stamp computed by hand agrees with the calendar of QDateTime over the
+// whole range of 32-bit times: both ends, the epoch, the seconds around leap
+// days and year ends, and a sweep in between.
+TEST(DosDateTime, FromUnixSecondsAgreesWithTheCalendar) {
+    const auto expected = [](qint32 seconds) {
+        const QDateTime moment = QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC).addSecs(seconds);
+        const QDate d = moment.date();
+        const QTime t = moment.time();
+        return std::pair{quint16((d.year() - 1980) * 512 + d.month() * 32 + d.day()),
+                         quint16(t.hour() * 2048 + t.minute() * 32 + t.second() / 2)};
+    };
+    std::vector<qint32> times = {std::numeric_limits<qint32>::min(),
+                                 std::numeric_limits<qint32>::max(),
+                                 0,
+                                 -1,
+                                 1,
+                                 86399,
+                                 86400,
+                                 -86400,
+                                 -86401};
+    for (const QDateTime& around : {QDateTime(QDate(2000, 2, 29), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(2000, 3, 1), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(1980, 1, 1), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(1904, 2, 29), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59), Qt::UTC)})
+        for (qint64 delta : {-1, 0, 1})
+            times.push_back(qint32(around.toSecsSinceEpoch() + delta));
+    for (qint64 t = std::numeric_limits<qint32>::min(); t <= std::numeric_limits<qint32>::max(); t += 999'983)
+        times.push_back(qint32(t));
+    for (const qint32 t : times) {
+        const DosStamp stamp = dosStampFromUnix(t);
+        EXPECT_EQ(std::pair(stamp.date, stamp.time), expected(t)) << t;
+    }
 }
 
 TEST(TarOctal, Table) {
