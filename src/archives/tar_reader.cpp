@@ -24,8 +24,6 @@ constexpr int CHECKSUM_OFFSET = 148;
 constexpr int CHECKSUM_LENGTH = 8;
 constexpr int USED_HEADER_BYTES = CHECKSUM_OFFSET + CHECKSUM_LENGTH;
 
-constexpr size_t INITIAL_TABLE = 100;
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
@@ -72,37 +70,58 @@ qint32 Cls_Tar::octalValue(const char* field, int length) {
     return static_cast<qint32>(value);
 }
 
+namespace {
+
+// One member's header: the fields up to the checksum, its name without 0
+// bytes, its size and where its data starts; the reader is left on the next
+// header. False at the end of the archive (a header without a name).
+struct Header {
+    char block[USED_HEADER_BYTES];
+    char name[NAME_LENGTH];
+    int nameLength = 0;
+    qint32 size = 0;
+    qint64 dataPosition = 0;
+};
+
+bool readHeader(ByteReader& in, Header& h) {
+    // Only the fields up to the checksum are used: the rest of the block is skipped.
+    in.read(h.block, USED_HEADER_BYTES);
+    in.skip(TAR_BLOCK - USED_HEADER_BYTES);
+    h.nameLength = withoutZeros(h.block + NAME_OFFSET, NAME_LENGTH, h.name);
+    if (h.nameLength == 0)
+        return false;
+    h.size = Cls_Tar::octalValue(h.block + SIZE_OFFSET, SIZE_LENGTH);
+    h.dataPosition = in.position();
+    if (h.size > 0)
+        in.skip((qint64(h.size) + TAR_BLOCK - 1) / TAR_BLOCK * TAR_BLOCK);
+    return true;
+}
+
+} // namespace
+
 qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
     PackState& state = packState();
     m_entries.clear();
-    // Room for 100 members first; the vector grows geometrically after that,
-    // which keeps a walk over tens of thousands of members linear.
-    m_entries.reserve(INITIAL_TABLE);
-    ByteReader in(source);
-    char block[USED_HEADER_BYTES];
-    while (true) {
-        // Only the fields up to the checksum are used: the rest of the block is skipped.
-        in.read(block, USED_HEADER_BYTES);
-        in.skip(TAR_BLOCK - USED_HEADER_BYTES);
-        char name[NAME_LENGTH];
-        const int nameLength = withoutZeros(block + NAME_OFFSET, NAME_LENGTH, name);
-        if (nameLength == 0)
-            break;
+    Header h;
+    // A first walk counts the members, so that the table is allocated once:
+    // growing it by copies costs more than reading the headers twice.
+    size_t members = 0;
+    for (ByteReader counter(source); readHeader(counter, h);)
+        ++members;
+    m_entries.reserve(members);
+    for (ByteReader in(source); readHeader(in, h);) {
         TarEntry e;
-        e.name = fromWindows1252(name, nameLength);
-        e.modificationTime = octalValue(block + MTIME_OFFSET, MTIME_LENGTH);
-        e.checksum = octalValue(block + CHECKSUM_OFFSET, CHECKSUM_LENGTH);
+        e.name = fromWindows1252(h.name, h.nameLength);
+        e.modificationTime = octalValue(h.block + MTIME_OFFSET, MTIME_LENGTH);
+        e.checksum = octalValue(h.block + CHECKSUM_OFFSET, CHECKSUM_LENGTH);
         const DosStamp stamp = dosStampFromUnix(e.modificationTime);
         e.dosDate = stamp.date;
         e.dosTime = stamp.time;
-        e.size = octalValue(block + SIZE_OFFSET, SIZE_LENGTH);
-        e.dataPosition = in.position();
-        if (e.size > 0)
-            in.skip((qint64(e.size) + TAR_BLOCK - 1) / TAR_BLOCK * TAR_BLOCK);
+        e.size = h.size;
+        e.dataPosition = h.dataPosition;
         m_entries.push_back(std::move(e));
         state.PackFileCount = static_cast<qint32>(m_entries.size());
     }
-    m_entries.shrink_to_fit();
     if (state.PackFileCount > 0)
         state.PackLoaded = 1;
     return 0;
