@@ -5,6 +5,8 @@
 #include "archives/byte_reader.h"
 #include "archives/dos_datetime.h"
 
+#include <algorithm>
+
 namespace velmar::archives {
 
 namespace {
@@ -46,25 +48,26 @@ qint32 Cls_Tar::octalValue(const QByteArray& field) {
 }
 
 qint32 Cls_Tar::octalValue(const char* field, int length) {
-    // Without its 0 bytes and outer blanks, then without leading "0" digits.
-    char text[MTIME_LENGTH + 1];
-    int size = 0;
-    for (int i = 0; i < length && size < int(sizeof text); ++i) {
-        if (field[i] != '\0')
-            text[size++] = field[i];
-    }
-    int first = 0;
-    while (first < size && isBlank(text[first]))
-        ++first;
-    while (size > first && isBlank(text[size - 1]))
-        --size;
-    while (first < size && text[first] == '0')
-        ++first;
+    // The text is the field without its 0 bytes (its first 13 bytes at most),
+    // without outer blanks and leading "0" digits. In one pass: leading
+    // blanks and zeros leave the value at 0 anyway, and blanks count as 0
+    // digits once a later character shows that they are not trailing.
+    constexpr int maxText = MTIME_LENGTH + 1;
     quint32 value = 0;
-    for (int i = first; i < size; ++i) {
-        const char c = text[i];
-        const quint32 digit = (c >= '0' && c <= '9') ? quint32(c - '0') : 0;
+    int pendingBlanks = 0;
+    for (int i = 0, kept = 0; i < length && kept < maxText; ++i) {
+        const char c = field[i];
+        if (c == '\0')
+            continue;
+        ++kept;
+        if (isBlank(c)) {
+            ++pendingBlanks;
+            continue;
+        }
         // Kept within 32 bits at each step; an overlong field wraps.
+        for (; pendingBlanks > 0; --pendingBlanks)
+            value *= 8u;
+        const quint32 digit = (c >= '0' && c <= '9') ? quint32(c - '0') : 0;
         value = value * 8u + digit;
     }
     return static_cast<qint32>(value);
@@ -72,13 +75,11 @@ qint32 Cls_Tar::octalValue(const char* field, int length) {
 
 namespace {
 
-// One member's header: the fields up to the checksum, its name without 0
-// bytes, its size and where its data starts; the reader is left on the next
-// header. False at the end of the archive (a header without a name).
+// One member's header: the fields up to the checksum, its size and where its
+// data starts; the reader is left on the next header. False at the end of
+// the archive (a header whose name holds only 0 bytes).
 struct Header {
     char block[USED_HEADER_BYTES];
-    char name[NAME_LENGTH];
-    int nameLength = 0;
     qint32 size = 0;
     qint64 dataPosition = 0;
 };
@@ -87,8 +88,8 @@ bool readHeader(ByteReader& in, Header& h) {
     // Only the fields up to the checksum are used: the rest of the block is skipped.
     in.read(h.block, USED_HEADER_BYTES);
     in.skip(TAR_BLOCK - USED_HEADER_BYTES);
-    h.nameLength = withoutZeros(h.block + NAME_OFFSET, NAME_LENGTH, h.name);
-    if (h.nameLength == 0)
+    const char* name = h.block + NAME_OFFSET;
+    if (std::all_of(name, name + NAME_LENGTH, [](char c) { return c == '\0'; }))
         return false;
     h.size = Cls_Tar::octalValue(h.block + SIZE_OFFSET, SIZE_LENGTH);
     h.dataPosition = in.position();
@@ -110,8 +111,9 @@ qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
         ++members;
     m_entries.reserve(members);
     for (ByteReader in(source); readHeader(in, h);) {
+        char name[NAME_LENGTH];
         TarEntry e;
-        e.name = fromWindows1252(h.name, h.nameLength);
+        e.name = fromWindows1252(name, withoutZeros(h.block + NAME_OFFSET, NAME_LENGTH, name));
         e.modificationTime = octalValue(h.block + MTIME_OFFSET, MTIME_LENGTH);
         e.checksum = octalValue(h.block + CHECKSUM_OFFSET, CHECKSUM_LENGTH);
         const DosStamp stamp = dosStampFromUnix(e.modificationTime);

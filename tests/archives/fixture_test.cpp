@@ -152,6 +152,36 @@ TEST(TarOctal, Table) {
         EXPECT_EQ(Cls_Tar::octalValue(c.field), c.value) << c.field.constData();
 }
 
+// The field's text as the format describes it (0 bytes removed, the first 13
+// kept, outer blanks trimmed, leading "0" digits dropped), then read digit by
+// digit; the reader's one-pass value must be the same for any field.
+qint32 octalByTheText(const QByteArray& field) {
+    QByteArray text;
+    for (const char c : field)
+        if (c != '\0' && text.size() < 13)
+            text.append(c);
+    text = text.trimmed();
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == '0')
+        ++first;
+    quint32 value = 0;
+    for (const char c : text.mid(first))
+        value = value * 8u + ((c >= '0' && c <= '9') ? quint32(c - '0') : 0);
+    return qint32(value);
+}
+
+TEST(TarOctal, AnyFieldReadsAsItsText) {
+    const char alphabet[] = {'0', '1', '7', '8', '9', ' ', '\t', '\n', '\0', 'x'};
+    quint32 seed = 12345;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int n = 0; n < 20000; ++n) {
+        QByteArray field;
+        for (int length = int(next() % 21); length > 0; --length)
+            field.append(alphabet[next() % sizeof alphabet]);
+        ASSERT_EQ(Cls_Tar::octalValue(field), octalByTheText(field)) << field.toHex().constData();
+    }
+}
+
 TEST(Rar, ListsBlocksFromPublishedLayout) {
     Cls_GetFileType d;
     ASSERT_EQ(readBytes(d, rarArchive("hello")), 0);
