@@ -6,6 +6,7 @@
 #include "archives/dos_datetime.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace velmar::archives {
 
@@ -31,10 +32,15 @@ bool isBlank(char c) {
 }
 
 // The bytes of a field without its 0 bytes, into `out` (room for `length`);
-// returns how many were kept.
+// returns how many were kept. Most fields are text ended by 0 bytes only.
 int withoutZeros(const char* data, int length, char* out) {
-    int kept = 0;
-    for (int i = 0; i < length; ++i) {
+    static constexpr char zeros[NAME_LENGTH] = {};
+    const int text = int(strnlen(data, size_t(length)));
+    std::memcpy(out, data, size_t(text));
+    if (length <= NAME_LENGTH && std::memcmp(data + text, zeros, size_t(length - text)) == 0)
+        return text;
+    int kept = text;
+    for (int i = text; i < length; ++i) {
         if (data[i] != '\0')
             out[kept++] = data[i];
     }
@@ -60,15 +66,15 @@ qint32 Cls_Tar::octalValue(const char* field, int length) {
         if (c == '\0')
             continue;
         ++kept;
-        if (isBlank(c)) {
+        const quint32 digit = quint32(c - '0');
+        if (digit > 9 && isBlank(c)) {
             ++pendingBlanks;
             continue;
         }
         // Kept within 32 bits at each step; an overlong field wraps.
         for (; pendingBlanks > 0; --pendingBlanks)
             value *= 8u;
-        const quint32 digit = (c >= '0' && c <= '9') ? quint32(c - '0') : 0;
-        value = value * 8u + digit;
+        value = value * 8u + (digit <= 9 ? digit : 0);
     }
     return static_cast<qint32>(value);
 }
@@ -104,12 +110,6 @@ qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
     PackState& state = packState();
     m_entries.clear();
     Header h;
-    // A first walk counts the members, so that the table is allocated once:
-    // growing it by copies costs more than reading the headers twice.
-    size_t members = 0;
-    for (ByteReader counter(source); readHeader(counter, h);)
-        ++members;
-    m_entries.reserve(members);
     for (ByteReader in(source); readHeader(in, h);) {
         char name[NAME_LENGTH];
         TarEntry e;
@@ -131,17 +131,19 @@ qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
 
 EntryView Cls_Tar::view(qint32 index) const {
     const TarEntry& e = m_entries[static_cast<size_t>(index)];
-    EntryView v;
-    v.name = e.name;
-    v.comment = kNotSupported;
-    v.isDir = e.size == 0 && e.name.endsWith(QLatin1Char('/'));
-    v.method = QStringLiteral("Stored");
-    v.compressedSize = e.size;
-    v.uncompressedSize = e.size;
-    v.dosDate = e.dosDate;
-    v.dosTime = e.dosTime;
-    v.systemMadeBy = v.versionMadeBy = v.systemNeeded = v.versionNeeded = kUnKnown;
-    return v;
+    // Built in place: the texts are copied once, never assigned over defaults.
+    return EntryView{.name = e.name,
+                     .comment = kNotSupported,
+                     .method = QStringLiteral("Stored"),
+                     .systemMadeBy = kUnKnown,
+                     .versionMadeBy = kUnKnown,
+                     .systemNeeded = kUnKnown,
+                     .versionNeeded = kUnKnown,
+                     .isDir = e.size == 0 && e.name.endsWith(QLatin1Char('/')),
+                     .compressedSize = e.size,
+                     .uncompressedSize = e.size,
+                     .dosDate = e.dosDate,
+                     .dosTime = e.dosTime};
 }
 
 } // namespace velmar::archives
