@@ -21,8 +21,6 @@ FileSource::FileSource(const QString& path) : m_file(path) {
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return;
     m_size = m_file.size();
-    if (m_size > 0)
-        m_map = m_file.map(0, m_size);
 }
 
 bool FileSource::fill(qint64 position) {
@@ -40,10 +38,6 @@ qint64 FileSource::readAt(qint64 position, char* destination, qint64 count) {
     if (!m_file.isOpen() || position < 0 || count <= 0 || position >= m_size)
         return 0;
     count = std::min(count, m_size - position);
-    if (m_map) {
-        std::memcpy(destination, m_map + position, static_cast<size_t>(count));
-        return count;
-    }
     if (count > windowSize) {
         if (!m_file.seek(position))
             return 0;

@@ -1,9 +1,10 @@
 #pragma once
 
-// Where an archive's bytes come from: a file mapped into memory (only the
-// pages holding headers are ever touched) or, where mapping fails, read
-// through a small window buffer with seeks; or a buffer already in memory. Reads past the end copy fewer
-// bytes; callers fill the rest with zeros.
+// Where an archive's bytes come from: a file read through a window buffer,
+// 64 KiB at a time, so that a walk from header to header costs one read per
+// window (a mapping of the file would fault on every page that a walk over
+// small members touches); or a buffer already in memory. Reads past the end
+// copy fewer bytes; callers fill the rest with zeros.
 
 #include <QFile>
 #include <QString>
@@ -43,7 +44,6 @@ private:
 
     QFile m_file;
     qint64 m_size = 0;
-    const uchar* m_map = nullptr;
     std::vector<char> m_window;
     qint64 m_windowStart = 0;
     qint64 m_windowLength = 0;

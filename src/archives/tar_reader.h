@@ -6,7 +6,7 @@
 
 #include <QByteArray>
 
-#include <vector>
+#include <deque>
 
 namespace velmar::archives {
 
@@ -33,7 +33,9 @@ protected:
     EntryView view(qint32 index) const override;
 
 private:
-    std::vector<TarEntry> m_entries;
+    // A deque grows without moving the members already read: a walk over tens
+    // of thousands of members reads each header once and copies no table.
+    std::deque<TarEntry> m_entries;
 };
 
 } // namespace velmar::archives

@@ -37,7 +37,8 @@ int runCrc(const QStringList& files, QTextStream& out, QTextStream& err) {
 }
 
 const CommandRegistration registration({QStringLiteral("crc"),
-                                        QStringLiteral("crc FICHIER... : CRC-32 de chaque fichier"), runCrc});
+                                        QStringLiteral("crc FICHIER... : CRC-32 de chaque fichier"), runCrc,
+                                        false});
 
 } // namespace
 

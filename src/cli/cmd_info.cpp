@@ -54,7 +54,7 @@ int runInfo(const QStringList& arguments, QTextStream& out, QTextStream& err) {
 const CommandRegistration registration({QStringLiteral("info"),
                                         QStringLiteral("info [--mode AUTO|TEXTE] FICHIER... : texte "
                                                        "d'information de chaque fichier"),
-                                        runInfo});
+                                        runInfo, false});
 
 } // namespace
 

@@ -30,7 +30,7 @@ int runType(const QStringList& extensions, QTextStream& out, QTextStream& err) {
 const CommandRegistration registration({QStringLiteral("type"),
                                         QStringLiteral("type EXT... : description du type de fichier, "
                                                        "programme, archive"),
-                                        runType});
+                                        runType, false});
 
 } // namespace
 

@@ -17,6 +17,10 @@ struct Command {
     QString name;
     QString usage; // one line shown by "velmar-cli --help"
     CommandFunction run;
+    // Whether the command needs the application object (the executable's
+    // folder, event loops, processes). Creating it costs more than listing a
+    // small archive, so the commands that only read files go without.
+    bool needsApplication = true;
 };
 
 class CommandRegistration {

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <optional>
 
 namespace velmar::cli {
 
@@ -42,10 +43,12 @@ const QList<Command>& commands() {
 
 int main(int argc, char** argv) {
     using namespace velmar::cli;
-    QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList arguments = app.arguments().mid(1);
+    // Decoded as QCoreApplication::arguments() decodes them.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     if (arguments.isEmpty() || arguments.first() == QLatin1String("--help")) {
         printUsage(err);
         return arguments.isEmpty() ? 2 : 0;
@@ -57,6 +60,9 @@ int main(int argc, char** argv) {
     const QString name = arguments.takeFirst();
     for (const Command& command : commands()) {
         if (command.name == name) {
+            std::optional<QCoreApplication> app;
+            if (command.needsApplication)
+                app.emplace(argc, argv);
             CliDialogs dialogs(err, arguments.contains(QLatin1String("--yes")));
             return command.run(arguments, out, err);
         }

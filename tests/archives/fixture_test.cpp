@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <vector>
+
 using namespace velmar::archives;
 
 namespace {
@@ -100,6 +103,41 @@ TEST(DosDateTime, FromUnixSecondsAndVersionText) {
     EXPECT_EQ(versionText(63), QStringLiteral("6.3"));
 }
 
+// The stamp computed by hand agrees with the calendar of QDateTime over the
+// whole range of 32-bit times: both ends, the epoch, the seconds around leap
+// days and year ends, and a sweep in between.
+TEST(DosDateTime, FromUnixSecondsAgreesWithTheCalendar) {
+    const auto expected = [](qint32 seconds) {
+        const QDateTime moment = QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC).addSecs(seconds);
+        const QDate d = moment.date();
+        const QTime t = moment.time();
+        return std::pair{quint16((d.year() - 1980) * 512 + d.month() * 32 + d.day()),
+                         quint16(t.hour() * 2048 + t.minute() * 32 + t.second() / 2)};
+    };
+    std::vector<qint32> times = {std::numeric_limits<qint32>::min(),
+                                 std::numeric_limits<qint32>::max(),
+                                 0,
+                                 -1,
+                                 1,
+                                 86399,
+                                 86400,
+                                 -86400,
+                                 -86401};
+    for (const QDateTime& around : {QDateTime(QDate(2000, 2, 29), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(2000, 3, 1), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(1980, 1, 1), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(1904, 2, 29), QTime(0, 0), Qt::UTC),
+                                    QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59), Qt::UTC)})
+        for (qint64 delta : {-1, 0, 1})
+            times.push_back(qint32(around.toSecsSinceEpoch() + delta));
+    for (qint64 t = std::numeric_limits<qint32>::min(); t <= std::numeric_limits<qint32>::max(); t += 999'983)
+        times.push_back(qint32(t));
+    for (const qint32 t : times) {
+        const DosStamp stamp = dosStampFromUnix(t);
+        EXPECT_EQ(std::pair(stamp.date, stamp.time), expected(t)) << t;
+    }
+}
+
 TEST(TarOctal, Table) {
     const struct {
         QByteArray field;
@@ -112,6 +150,36 @@ TEST(TarOctal, Table) {
                  {"", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(Cls_Tar::octalValue(c.field), c.value) << c.field.constData();
+}
+
+// The field's text as the format describes it (0 bytes removed, the first 13
+// kept, outer blanks trimmed, leading "0" digits dropped), then read digit by
+// digit; the reader's one-pass value must be the same for any field.
+qint32 octalByTheText(const QByteArray& field) {
+    QByteArray text;
+    for (const char c : field)
+        if (c != '\0' && text.size() < 13)
+            text.append(c);
+    text = text.trimmed();
+    qsizetype first = 0;
+    while (first < text.size() && text[first] == '0')
+        ++first;
+    quint32 value = 0;
+    for (const char c : text.mid(first))
+        value = value * 8u + ((c >= '0' && c <= '9') ? quint32(c - '0') : 0);
+    return qint32(value);
+}
+
+TEST(TarOctal, AnyFieldReadsAsItsText) {
+    const char alphabet[] = {'0', '1', '7', '8', '9', ' ', '\t', '\n', '\0', 'x'};
+    quint32 seed = 12345;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int n = 0; n < 20000; ++n) {
+        QByteArray field;
+        for (int length = int(next() % 21); length > 0; --length)
+            field.append(alphabet[next() % sizeof alphabet]);
+        ASSERT_EQ(Cls_Tar::octalValue(field), octalByTheText(field)) << field.toHex().constData();
+    }
 }
 
 TEST(Rar, ListsBlocksFromPublishedLayout) {

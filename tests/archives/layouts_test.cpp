@@ -123,6 +123,23 @@ TEST(TarLayout, SizesNamesAndGrowth) {
     EXPECT_EQ(l.d.VersionNeeded(1), QStringLiteral("UnKnown"));
 }
 
+// A name field loses its 0 bytes wherever they are, and reads as Windows-1252.
+TEST(TarLayout, NamesWithoutTheirZeroBytes) {
+    const struct {
+        QByteArray field;
+        QString name;
+    } cases[] = {{QByteArray("ab\0cd", 5), QStringLiteral("abcd")},
+                 {QByteArray("\0\0lead", 6), QStringLiteral("lead")},
+                 {QByteArray(99, '\0') + 'z', QStringLiteral("z")},
+                 {QByteArray("caf\xe9 \x80", 6), QStringLiteral("caf\u00e9 \u20ac")},
+                 {QByteArray(100, 'n'), QString(100, QLatin1Char('n'))}};
+    for (const auto& c : cases) {
+        Loaded l(tarMember(c.field, 1) + QByteArray(1024, '\0'), "x.tar");
+        ASSERT_EQ(l.d.FileCount(), 1) << c.field.toHex().constData();
+        EXPECT_EQ(l.d.FileName(1), c.name) << c.field.toHex().constData();
+    }
+}
+
 TEST(TarLayout, ZipRenamedTarListsTarHeaders) {
     QByteArray zipLike("PK\x03\x04", 4);
     zipLike += QByteArray(600, '\0');
