@@ -1,8 +1,8 @@
 #include "explore/directory_walk.h"
 
-#include <QDirIterator>
+#include "platform/directory_entries.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <functional>
 #include <queue>
@@ -25,18 +25,15 @@ bool listable(const QString& path) {
     return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
-// QDir::System lets broken and looping symbolic links through the directory
-// filter, so each entry is checked: only real directories are walked into.
+// Only real directories are walked into: symbolic links, broken or looping,
+// are files of their parent.
 QStringList subdirectories(const QString& directory) {
     QStringList found;
-    QDirIterator it(directory,
-                    QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks);
-    while (it.hasNext()) {
-        const QString path = it.next() + QLatin1Char('/');
-        const QFileInfo info = it.fileInfo();
-        if (info.isDir() && !info.isSymLink() && listable(path))
+    readDirectoryEntries(directory, EntryDetails::KindOnly, [&](const DirectoryEntry& entry) {
+        const QString path = directory + entry.name + QLatin1Char('/');
+        if (entry.kind == DirectoryEntry::Kind::Directory && listable(path))
             found << path;
-    }
+    });
     return found;
 }
 
@@ -88,59 +85,51 @@ void appendDigits(QString& out, int value, int digits) {
 
 } // namespace
 
-QString recordDateText(const QDateTime& time) {
-    const QDateTime local = time.toLocalTime();
-    const QDate d = local.date();
-    const QTime t = local.time();
+QString recordDateText(const LocalTime& t) {
     QString text;
     text.reserve(19);
-    appendDigits(text, d.day(), 2);
+    appendDigits(text, t.day, 2);
     text.append(u'/');
-    appendDigits(text, d.month(), 2);
+    appendDigits(text, t.month, 2);
     text.append(u'/');
-    appendDigits(text, d.year(), 4);
+    appendDigits(text, t.year, 4);
     text.append(u' ');
-    appendDigits(text, t.hour(), 2);
+    appendDigits(text, t.hour, 2);
     text.append(u':');
-    appendDigits(text, t.minute(), 2);
+    appendDigits(text, t.minute, 2);
     text.append(u':');
-    appendDigits(text, t.second(), 2);
+    appendDigits(text, t.second, 2);
     return text;
 }
 
 bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state) {
-    QDirIterator it(directory, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.isDir() && !info.isSymLink())
-            continue;
+    bool written = true;
+    readDirectoryEntries(directory, EntryDetails::SizesAndTimes, [&](const DirectoryEntry& entry) {
+        if (entry.kind == DirectoryEntry::Kind::Directory || !written)
+            return;
         FileRecord record;
-        record.nameFull = info.fileName();
+        record.nameFull = entry.name;
         record.extension = recordExtension(record.nameFull);
         record.nameStem = recordStem(record.nameFull, record.extension);
         record.dirPath = directory;
         // The length comes from the directory entry, so an unreadable file
-        // keeps its real size; links count as the link, never the target's tree.
-        record.size = (info.isFile() && !info.isSymLink()) ? info.size() : 0;
-        // Each call converts the file time to local time again: asked once each.
-        const QDateTime modified = info.lastModified();
-        const QDateTime birth = info.birthTime();
-        const QDateTime born = birth.isValid() ? birth : modified;
-        record.modified = recordDateText(modified);
-        record.created = recordDateText(born);
+        // keeps its real size; links count as the link, never the target.
+        record.size = entry.size;
+        record.modified = recordDateText(entry.modified);
+        record.created = recordDateText(entry.born);
         if (!record.fits()) {
             ++state.leftOut;
-            continue;
+            return;
         }
         if (!state.logFile.isEmpty())
-            appendLog(state.logFile, {directory, record.nameFull, born.toString(), modified.toString()});
-        if (!records.write(state.nextRecord, record))
-            return false;
+            appendLog(state.logFile, {directory, record.nameFull, record.created, record.modified});
+        written = records.write(state.nextRecord, record);
+        if (!written)
+            return;
         ++state.nextRecord;
         state.totalSize += record.size;
-    }
-    return true;
+    });
+    return written;
 }
 
 } // namespace velmar

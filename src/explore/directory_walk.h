@@ -6,7 +6,8 @@
 #include "app/progress.h"
 #include "explore/record_file.h"
 
-#include <QDateTime>
+#include "platform/directory_entries.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +22,7 @@ namespace velmar {
 bool writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress);
 
 // Date and time as the records hold them: "05/03/2004 09:07:00", local time.
-QString recordDateText(const QDateTime& time);
+QString recordDateText(const LocalTime& time);
 
 struct FileEnumeration {
     qint64 nextRecord = 1; // record number the next file is written at

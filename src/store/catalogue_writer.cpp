@@ -33,7 +33,8 @@ bool CatalogueWriter::findSupportByName(const QString& name, int& number) {
 }
 
 qint64 CatalogueWriter::findDirectory(const QString& path, int support) {
-    return FindDirectory(m_db, path, support);
+    const auto known = m_added.constFind({support, path});
+    return known != m_added.cend() ? known.value() : FindDirectory(m_db, path, support);
 }
 
 bool CatalogueWriter::begin() {
@@ -70,7 +71,14 @@ bool CatalogueWriter::addDirectory(int support, const QString& parentPath, const
     if (!begin())
         return false;
     ++m_pending;
-    return record(m_directories.insert({support, parentPath, name, parentNumber}), m_directories.error());
+    if (!record(m_directories.insert({support, parentPath, name, parentNumber}), m_directories.error()))
+        return false;
+    // Both phases look each new directory up again, by the path it was given.
+    if (m_added.size() >= kRememberedDirectories)
+        m_added.clear();
+    m_added.insert({support, parentPath.isEmpty() ? name : parentPath + QLatin1Char('\\') + name},
+                   m_directories.lastInsertId());
+    return true;
 }
 
 bool CatalogueWriter::addFile(const FileRow& row) {

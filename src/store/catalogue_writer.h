@@ -9,6 +9,7 @@
 #include "store/db.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 
 #include <memory>
 
@@ -42,6 +43,10 @@ private:
     db::BulkInsert m_directories;
     db::BulkInsert m_files;
     qint64 m_pending = 0;
+    // Numbers of the directories this writer added, by support and path; the
+    // table is emptied when full, which only sends lookups to the database.
+    static constexpr qsizetype kRememberedDirectories = 100000;
+    QHash<std::pair<int, QString>, qint64> m_added;
     QElapsedTimer m_sinceCommit;
     QString m_error;
 };

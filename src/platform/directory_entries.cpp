@@ -1,0 +1,88 @@
+#include "platform/directory_entries.h"
+
+#include <QFile>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+
+namespace velmar {
+
+namespace {
+
+LocalTime localTimeOf(qint64 seconds) {
+    const time_t t = static_cast<time_t>(seconds);
+    tm parts{};
+    if (!localtime_r(&t, &parts))
+        return {};
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
+}
+
+DirectoryEntry::Kind kindOfMode(unsigned mode) {
+    if (S_ISDIR(mode))
+        return DirectoryEntry::Kind::Directory;
+    if (S_ISREG(mode))
+        return DirectoryEntry::Kind::File;
+    if (S_ISLNK(mode))
+        return DirectoryEntry::Kind::SymbolicLink;
+    return DirectoryEntry::Kind::Other;
+}
+
+DirectoryEntry::Kind kindOfType(unsigned char type) {
+    switch (type) {
+    case DT_DIR:
+        return DirectoryEntry::Kind::Directory;
+    case DT_REG:
+        return DirectoryEntry::Kind::File;
+    case DT_LNK:
+        return DirectoryEntry::Kind::SymbolicLink;
+    default:
+        return DirectoryEntry::Kind::Other;
+    }
+}
+
+// False when the entry vanished or cannot be examined.
+bool examine(int directoryFd, const char* name, EntryDetails details, unsigned char type,
+             DirectoryEntry& entry) {
+    if (details == EntryDetails::KindOnly && type != DT_UNKNOWN) {
+        entry.kind = kindOfType(type);
+        return true;
+    }
+    struct statx st {};
+    const unsigned mask =
+        details == EntryDetails::KindOnly ? STATX_TYPE : STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+    if (statx(directoryFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, mask, &st) != 0)
+        return false;
+    entry.kind = kindOfMode(st.stx_mode);
+    if (details == EntryDetails::KindOnly)
+        return true;
+    entry.size = entry.kind == DirectoryEntry::Kind::File ? static_cast<qint64>(st.stx_size) : 0;
+    entry.modified = localTimeOf(st.stx_mtime.tv_sec);
+    entry.born = (st.stx_mask & STATX_BTIME) != 0 ? localTimeOf(st.stx_btime.tv_sec) : entry.modified;
+    return true;
+}
+
+} // namespace
+
+bool readDirectoryEntries(const QString& directory, EntryDetails details,
+                          const std::function<void(const DirectoryEntry&)>& visit) {
+    DIR* dir = opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return false;
+    const int fd = dirfd(dir);
+    DirectoryEntry entry;
+    while (const dirent* d = readdir(dir)) {
+        const char* name = d->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        if (!examine(fd, name, details, d->d_type, entry))
+            continue;
+        entry.name = QFile::decodeName(name);
+        visit(entry);
+    }
+    closedir(dir);
+    return true;
+}
+
+} // namespace velmar

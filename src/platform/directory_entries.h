@@ -1,0 +1,42 @@
+#pragma once
+
+// The entries of one directory read straight from the file system: names,
+// kinds, sizes and times, without following symbolic links. The exploration
+// reads millions of entries, so this costs one readdir per entry and one statx
+// per entry whose details are wanted, and nothing more.
+
+#include <QString>
+
+#include <functional>
+
+namespace velmar {
+
+// A moment in local time, as the catalogue writes dates.
+struct LocalTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+struct DirectoryEntry {
+    enum class Kind { Directory, File, SymbolicLink, Other };
+    QString name;
+    Kind kind = Kind::Other;
+    // Filled when details are asked for.
+    qint64 size = 0; // bytes of a regular file, 0 for anything else
+    LocalTime modified;
+    LocalTime born; // the modification time when the file system keeps no birth time
+};
+
+enum class EntryDetails { KindOnly, SizesAndTimes };
+
+// Calls `visit` for each entry of `directory` except "." and "..". False when
+// the directory cannot be read; entries that vanish while being read are
+// skipped.
+bool readDirectoryEntries(const QString& directory, EntryDetails details,
+                          const std::function<void(const DirectoryEntry&)>& visit);
+
+} // namespace velmar
