@@ -35,10 +35,11 @@ CREATE TABLE Fichiers (
 CREATE INDEX RepertoiresParSupportEtChemin ON Repertoires (NumSupport, RepertoireParent, RepertoireSeul);
 CREATE INDEX RepertoiresParParent ON Repertoires (NumRepertoireParent);
 CREATE INDEX FichiersParRepertoire ON Fichiers (NumSupport, NumRepertoire);
-CREATE INDEX FichiersParExtension ON Fichiers (Extension);
 -- The search reads directories in support order and the files of each directory in
 -- extension and name order straight from these two, so its first lines come
--- without sorting the whole result. The file list reads the second too.
+-- without sorting the whole result. The file list reads the second too, and an
+-- extension search reads it in place of an index of its own, which would cost
+-- every exploration an insertion at a random place per file.
 CREATE INDEX RepertoiresParSupport ON Repertoires (NumSupport);
 CREATE INDEX FichiersParRepertoireEtNom ON Fichiers (NumRepertoire, Extension, Fichier);
 -- Only the files that have a name: the count of the whole catalogue reads
