@@ -10,6 +10,9 @@ namespace velmar {
 // The number in invariant decimal form, "0.5" rather than ".5", no sign blank.
 QString NombreEnTexte(double value);
 QString NombreEnTexte(qint64 value);
+inline QString NombreEnTexte(int value) {
+    return NombreEnTexte(qint64{value});
+}
 
 // Replaces `find` by `replacement` from left to right, resuming just after each
 // inserted replacement, at most `maxCount` times (-1 for all). True when at

@@ -42,43 +42,35 @@ QString ArchiveReader::CommentsPack() const {
 }
 
 QString ArchiveReader::FileName(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->name : QString();
+    return fieldOf(index, &EntryView::name);
 }
 
 QString ArchiveReader::CommentsFile(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->comment : QString();
+    return fieldOf(index, &EntryView::comment);
 }
 
 bool ArchiveReader::IsDir(qint32 index) const {
-    const auto entry = checked(index);
-    return entry && entry->isDir;
+    return fieldOf(index, &EntryView::isDir);
 }
 
 QString ArchiveReader::Method(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->method : QString();
+    return fieldOf(index, &EntryView::method);
 }
 
 qint32 ArchiveReader::CRC32(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->crc : 0;
+    return fieldOf(index, &EntryView::crc);
 }
 
 qint32 ArchiveReader::Compressed_Size(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->compressedSize : 0;
+    return fieldOf(index, &EntryView::compressedSize);
 }
 
 qint32 ArchiveReader::UnCompressed_Size(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->uncompressedSize : 0;
+    return fieldOf(index, &EntryView::uncompressedSize);
 }
 
 bool ArchiveReader::Encrypted(qint32 index) const {
-    const auto entry = checked(index);
-    return entry && entry->encrypted;
+    return fieldOf(index, &EntryView::encrypted);
 }
 
 QDateTime ArchiveReader::FileDateTime(qint32 index) const {
@@ -87,23 +79,19 @@ QDateTime ArchiveReader::FileDateTime(qint32 index) const {
 }
 
 QString ArchiveReader::SystemMadeBy(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->systemMadeBy : QString();
+    return fieldOf(index, &EntryView::systemMadeBy);
 }
 
 QString ArchiveReader::VersionMadeBy(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->versionMadeBy : QString();
+    return fieldOf(index, &EntryView::versionMadeBy);
 }
 
 QString ArchiveReader::SystemNeeded(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->systemNeeded : QString();
+    return fieldOf(index, &EntryView::systemNeeded);
 }
 
 QString ArchiveReader::VersionNeeded(qint32 index) const {
-    const auto entry = checked(index);
-    return entry ? entry->versionNeeded : QString();
+    return fieldOf(index, &EntryView::versionNeeded);
 }
 
 } // namespace velmar::archives

@@ -79,6 +79,11 @@ protected:
 
 private:
     std::optional<EntryView> checked(qint32 index) const;
+    // One field of the entry, or its empty value when the index names none.
+    template <typename T> T fieldOf(qint32 index, T EntryView::*field) const {
+        const auto entry = checked(index);
+        return entry ? *entry.*field : T();
+    }
 
     Cls_CRC32Init m_crc;
 };

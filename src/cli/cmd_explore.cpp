@@ -44,43 +44,27 @@ struct ExploreArguments {
 };
 
 bool parse(const QStringList& args, ExploreArguments& a, QTextStream& err) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        auto value = [&](QString& into) {
-            if (i + 1 >= args.size())
-                return false;
-            into = args.at(++i);
-            return true;
-        };
-        QString number;
-        if (arg == QLatin1String("--collection") && value(a.collection))
-            continue;
-        if (arg == QLatin1String("--name") && value(a.request.supportName))
-            continue;
-        if (arg == QLatin1String("--type") && value(number)) {
-            a.request.supportType = number.toInt();
-            a.typeGiven = true;
-            continue;
-        }
-        if (arg == QLatin1String("--deep"))
-            a.request.deep = true;
-        else if (arg == QLatin1String("--infos"))
-            a.request.readInfos = true;
-        else if (arg == QLatin1String("--crc"))
-            a.request.computeCrc = true;
-        else if (arg == QLatin1String("--exclude-dirs"))
-            a.request.excludeDirectories = true;
-        else if (arg == QLatin1String("--exclude-ext"))
-            a.request.excludeExtensions = true;
-        else if (arg == QLatin1String("--yes"))
-            continue;
-        else if (!arg.startsWith(QLatin1String("--")) && a.path.isEmpty())
-            a.path = arg;
-        else {
-            err << "Argument inattendu : " << arg << '\n';
-            return false;
-        }
+    const ParsedOptions options = parseOptions(
+        args, {QStringLiteral("--collection"), QStringLiteral("--name"), QStringLiteral("--type")},
+        {QStringLiteral("--deep"), QStringLiteral("--infos"), QStringLiteral("--crc"),
+         QStringLiteral("--exclude-dirs"), QStringLiteral("--exclude-ext"), QStringLiteral("--yes")});
+    QString error = options.error;
+    if (error.isEmpty() && options.positional.size() > 1)
+        error = QStringLiteral("Argument inattendu : ") + options.positional.at(1);
+    if (!error.isEmpty()) {
+        err << error << '\n';
+        return false;
     }
+    a.collection = options.values.value(QStringLiteral("--collection"));
+    a.request.supportName = options.values.value(QStringLiteral("--name"));
+    a.typeGiven = options.values.contains(QStringLiteral("--type"));
+    a.request.supportType = options.values.value(QStringLiteral("--type")).toInt();
+    a.request.deep = options.flags.contains(QStringLiteral("--deep"));
+    a.request.readInfos = options.flags.contains(QStringLiteral("--infos"));
+    a.request.computeCrc = options.flags.contains(QStringLiteral("--crc"));
+    a.request.excludeDirectories = options.flags.contains(QStringLiteral("--exclude-dirs"));
+    a.request.excludeExtensions = options.flags.contains(QStringLiteral("--exclude-ext"));
+    a.path = options.positional.value(0);
     return !a.collection.isEmpty() && !a.path.isEmpty();
 }
 
@@ -121,10 +105,7 @@ int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err)
         a.request.supportType = supportTypeForKeyword(readSupportTypes(session().paths.supportTypesFile),
                                                       driveKeyword(a.request.volume));
     CollectionsRegistry registry(store);
-    if (!loadRegistry(registry, err))
-        return 1;
-    const int n = registry.FindCollection(a.collection);
-    if (n == 0 || !registry.OpenCollection(n))
+    if (!openCollectionNamed(registry, a.collection, err))
         return 1;
     CatalogueWriter writer(registry.database());
     ProbeAnalysis analysis;

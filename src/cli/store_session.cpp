@@ -48,7 +48,7 @@ ParsedOptions parseOptions(const QStringList& arguments, const QStringList& valu
         } else if (flagOptions.contains(arg)) {
             parsed.flags << arg;
         } else if (arg.startsWith(QLatin1String("--"))) {
-            parsed.error = QStringLiteral("Option inconnue : ") + arg;
+            parsed.error = QStringLiteral("Argument inattendu : ") + arg;
             return parsed;
         } else {
             parsed.positional << arg;

@@ -60,8 +60,8 @@ QList<SupportNode> supportNodes(db::Database& db, int typeCount) {
     for (db::Recordset rs = ListSupports(db); !rs.eof(); rs.moveNext()) {
         SupportNode node;
         node.support = static_cast<int>(rs.field(QStringLiteral("NumSupport")).toNumber());
-        node.text = supportNodeText(rs.field(QStringLiteral("NomSupport")).toText(),
-                                    rs.field(QStringLiteral("NbFichiersSupport")).toNumber());
+        node.fileCount = rs.field(QStringLiteral("NbFichiersSupport")).toNumber();
+        node.text = supportNodeText(rs.field(QStringLiteral("NomSupport")).toText(), node.fileCount);
         node.iconKey =
             supportIconKey(static_cast<int>(rs.field(QStringLiteral("TypeSupport")).toNumber()), typeCount);
         nodes.append(node);

@@ -10,14 +10,11 @@ namespace {
 
 const QString supportMissing = QStringLiteral("Ce support n'existe pas !");
 
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
 } // namespace
 
 QString GetSupportName(db::Database& db, int support, int& supportType) {
-    db::Recordset rs = db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + num(support) + " ;");
+    db::Recordset rs =
+        db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + NombreEnTexte(support) + " ;");
     if (rs.eof()) {
         dialogs().message(supportMissing, MessageStyle::Exclamation);
         return QStringLiteral("Inconnu");
@@ -59,7 +56,7 @@ bool AddSupport(db::Database& db, const QString& name, const QString& drive, int
     const bool stored = rs.addNew() && rs.setField(QStringLiteral("NomSupport"), cut) &&
                         rs.setField(QStringLiteral("TailleSupport"), qint64{0}) &&
                         rs.setField(QStringLiteral("DernierLecteurAttribue"), drive.left(1)) &&
-                        rs.setField(QStringLiteral("Identifiant"), num(serial).left(20)) &&
+                        rs.setField(QStringLiteral("Identifiant"), NombreEnTexte(serial).left(20)) &&
                         rs.setField(QStringLiteral("TypeSupport"), supportType) &&
                         rs.setField(QStringLiteral("NbFichiersSupport"), qint64{0}) && rs.update();
     rs.close();
@@ -76,14 +73,15 @@ bool UpdateSupportTotals(db::Database& db, const QString& name, int support) {
         dialogs().message(supportMissing, MessageStyle::Exclamation);
         return false;
     }
-    db::Recordset row = db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + num(support) + " ;");
+    db::Recordset row =
+        db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + NombreEnTexte(support) + " ;");
     if (row.eof()) {
         dialogs().message(supportMissing, MessageStyle::Exclamation);
         return false;
     }
     db::Recordset totals = db.openRecordset(
         "SELECT COUNT(*) AS NumFichiers, SUM(Taille) AS TailleFichiers  FROM Fichiers WHERE NumSupport = " +
-        num(support) + " ;");
+        NombreEnTexte(support) + " ;");
     if (!totals.ok())
         return false;
     return row.edit() &&
@@ -103,15 +101,16 @@ int FindDirectory(db::Database& db, const QString& path, int support) {
     const QString parent = cut < 0 ? QString() : p.left(cut);
     db::Recordset rs = db.openRecordset("SELECT * FROM Repertoires WHERE RepertoireSeul=" + sqlQuote(name) +
                                         " AND RepertoireParent=" + sqlQuote(parent) +
-                                        " AND NumSupport = " + num(support) + " ;");
+                                        " AND NumSupport = " + NombreEnTexte(support) + " ;");
     return rs.eof() ? 0 : static_cast<int>(rs.field(QStringLiteral("NumRepertoire")).toNumber());
 }
 
 QString GetDirectoryPath(db::Database& db, qint64 directory, int support, DirectoryFields& fields) {
-    db::Recordset rs = db.openRecordset("SELECT * FROM Repertoires WHERE NumRepertoire=" + num(directory) +
-                                        " AND NumSupport = " + num(support) + " ;");
+    db::Recordset rs =
+        db.openRecordset("SELECT * FROM Repertoires WHERE NumRepertoire=" + NombreEnTexte(directory) +
+                         " AND NumSupport = " + NombreEnTexte(support) + " ;");
     if (rs.eof()) {
-        dialogs().message("Le répertoire n° " + num(directory) + " n'existe pas !",
+        dialogs().message("Le répertoire n° " + NombreEnTexte(directory) + " n'existe pas !",
                           MessageStyle::Exclamation);
         return QStringLiteral("Inconnu");
     }
@@ -125,13 +124,13 @@ QString GetDirectoryPath(db::Database& db, qint64 directory, int support, Direct
 qint64 FindRootDirectory(db::Database& db, int support) {
     db::Recordset rs = db.openRecordset(
         "SELECT * FROM Repertoires WHERE NumRepertoireParent=0 AND RepertoireSeul = '' AND NumSupport = " +
-        num(support) + " ;");
+        NombreEnTexte(support) + " ;");
     return rs.eof() ? 0 : rs.field(QStringLiteral("NumRepertoire")).toNumber();
 }
 
 db::Recordset ListSubdirectories(db::Database& db, int support, qint64 parent) {
     return db.openRecordset("SELECT * FROM Repertoires" + QStringLiteral(" WHERE NumSupport =") +
-                            num(support) + " AND NumRepertoireParent=" + num(parent) +
+                            NombreEnTexte(support) + " AND NumRepertoireParent=" + NombreEnTexte(parent) +
                             " AND RepertoireSeul<>'' ORDER BY NumRepertoire;");
 }
 
@@ -142,13 +141,13 @@ db::Recordset ListSupports(db::Database& db) {
 db::Recordset ListDirectoryFiles(db::Database& db, int support, qint64 directory,
                                  const QString& extensionClause) {
     return db.openRecordset("SELECT * FROM Fichiers" + QStringLiteral(" WHERE NumRepertoire = ") +
-                            num(directory) + " AND NumSupport = " + num(support) + extensionClause +
-                            " ORDER BY Extension, Fichier");
+                            NombreEnTexte(directory) + " AND NumSupport = " + NombreEnTexte(support) +
+                            extensionClause + " ORDER BY Extension, Fichier");
 }
 
 qint64 CountSupportDirectories(db::Database& db, int support) {
-    db::Recordset rs =
-        db.openRecordset("SELECT COUNT(*) AS NbRep FROM Repertoires WHERE NumSupport=" + num(support) + " ;");
+    db::Recordset rs = db.openRecordset(
+        "SELECT COUNT(*) AS NbRep FROM Repertoires WHERE NumSupport=" + NombreEnTexte(support) + " ;");
     return rs.field(QStringLiteral("NbRep")).toNumber();
 }
 

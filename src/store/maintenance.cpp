@@ -9,10 +9,6 @@ namespace velmar {
 
 namespace {
 
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
 // A statement the engine refused: the user learns why and the caller stops.
 bool refused(const QString& reason) {
     dialogs().message(QStringLiteral("La base de données a refusé l'opération : ") + reason,
@@ -42,8 +38,8 @@ bool RenommerSupport(db::Database& db, int support, QString& newName) {
             MessageStyle::Exclamation);
         return false;
     }
-    if (!run(db,
-             "UPDATE Supports SET NomSupport = " + sqlQuote(answer) + " WHERE NumSupport=" + num(support)))
+    if (!run(db, "UPDATE Supports SET NomSupport = " + sqlQuote(answer) +
+                     " WHERE NumSupport=" + NombreEnTexte(support)))
         return false;
     newName = answer;
     return true;
@@ -56,7 +52,7 @@ bool SupprimerSupport(db::Database& db, int support) {
                               name + QLatin1Char('"') + QStringLiteral(" ?"),
                           MessageStyle::Question) != MessageAnswer::Yes)
         return false;
-    const QString where = " WHERE NumSupport=" + num(support);
+    const QString where = " WHERE NumSupport=" + NombreEnTexte(support);
     return run(db, "DELETE FROM Fichiers" + where) && run(db, "DELETE FROM Repertoires" + where) &&
            run(db, "DELETE FROM Supports" + where);
 }
@@ -66,9 +62,9 @@ QList<qint64> SupprimerRepertoire(db::Database& db, int support, qint64 director
     QList<qint64> subtree{directory};
     while (!pending.isEmpty()) {
         const qint64 parent = pending.takeFirst();
-        for (db::Recordset rs = db.openRecordset("SELECT * FROM Repertoires " +
-                                                 QStringLiteral("WHERE NumRepertoireParent=") + num(parent) +
-                                                 " AND NumSupport = " + num(support) + ";");
+        for (db::Recordset rs = db.openRecordset(
+                 "SELECT * FROM Repertoires " + QStringLiteral("WHERE NumRepertoireParent=") +
+                 NombreEnTexte(parent) + " AND NumSupport = " + NombreEnTexte(support) + ";");
              !rs.eof(); rs.moveNext()) {
             const qint64 child = rs.field(QStringLiteral("NumRepertoire")).toNumber();
             pending.append(child);
@@ -77,9 +73,9 @@ QList<qint64> SupprimerRepertoire(db::Database& db, int support, qint64 director
     }
     QList<qint64> deleted;
     for (qint64 r : subtree) {
-        const QString where = " AND NumSupport=" + num(support);
-        if (!run(db, "DELETE FROM Fichiers WHERE NumRepertoire = " + num(r) + where) ||
-            !run(db, "DELETE FROM Repertoires WHERE NumRepertoire = " + num(r) + where))
+        const QString where = " AND NumSupport=" + NombreEnTexte(support);
+        if (!run(db, "DELETE FROM Fichiers WHERE NumRepertoire = " + NombreEnTexte(r) + where) ||
+            !run(db, "DELETE FROM Repertoires WHERE NumRepertoire = " + NombreEnTexte(r) + where))
             break;
         deleted.append(r);
     }
@@ -120,7 +116,7 @@ qint64 NettoyerRepertoires(db::Database& db) {
             break;
         for (const auto& [directory, support] : pass) {
             ok = run(db, "DELETE FROM Repertoires " + QStringLiteral("WHERE NumRepertoire=") +
-                             num(directory) + " AND NumSupport=" + num(support));
+                             NombreEnTexte(directory) + " AND NumSupport=" + NombreEnTexte(support));
             if (!ok)
                 break;
             ++total;

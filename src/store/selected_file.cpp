@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/phrases.h"
+#include "app/text.h"
 #include "fileinfo/extension_table.h"
 #include "store/catalogue.h"
 
@@ -9,14 +10,10 @@ namespace velmar {
 
 namespace {
 
-QString num(qint64 n) {
-    return QString::number(n);
-}
-
 db::Recordset lookUp(db::Database& db, const SelectedFile& s) {
-    return db.openRecordset("SELECT * FROM Fichiers WHERE " + QStringLiteral(" NumFichier=") + num(s.file) +
-                            " AND NumRepertoire = " + num(s.directory) +
-                            " AND NumSupport = " + num(s.support));
+    return db.openRecordset("SELECT * FROM Fichiers WHERE " + QStringLiteral(" NumFichier=") +
+                            NombreEnTexte(s.file) + " AND NumRepertoire = " + NombreEnTexte(s.directory) +
+                            " AND NumSupport = " + NombreEnTexte(s.support));
 }
 
 // NumFichier is the key, so a lookup finds one row or none; none is told.
@@ -65,9 +62,10 @@ bool FichierSelectionne_RenvoieInfos(db::Database& db, const SelectedFile& selec
 }
 
 bool FichierSelectionne_Supprime(db::Database& db, const SelectedFile& s) {
-    db::Recordset rs = db.openRecordset("SELECT * FROM Fichiers  " + QStringLiteral("WHERE NumFichier=") +
-                                        num(s.file) + " AND NumSupport=" + num(s.support) +
-                                        " AND NumRepertoire=" + num(s.directory) + " ;");
+    db::Recordset rs =
+        db.openRecordset("SELECT * FROM Fichiers  " + QStringLiteral("WHERE NumFichier=") +
+                         NombreEnTexte(s.file) + " AND NumSupport=" + NombreEnTexte(s.support) +
+                         " AND NumRepertoire=" + NombreEnTexte(s.directory) + " ;");
     return exactlyOne(rs) && rs.remove();
 }
 

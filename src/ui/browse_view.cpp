@@ -5,10 +5,10 @@
 #include "store/catalogue.h"
 #include "store/maintenance.h"
 #include "store/search_condition.h"
+#include "ui/busy_pointer.h"
 #include "ui/named_widgets.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
@@ -37,15 +37,6 @@ QMenu* namedMenu(const QString& name, const QString& title, QWidget* parent) {
     menu->setObjectName(name);
     return menu;
 }
-
-// Long loads show the busy pointer; it goes back when the scope ends.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 void tell(const QString& text) {
     dialogs().message(text, MessageStyle::Exclamation);
@@ -204,16 +195,17 @@ void BrowseView::buildTree() {
     const BusyPointer busy;
     m_tree->setUpdatesEnabled(false);
     for (const SupportNode& support : supportNodes(db, m_typeCount)) {
-        QTreeWidgetItem* node = addSupportNode(support.support, support.text, support.iconKey);
+        QTreeWidgetItem* node = addSupportNode(support);
         loadSubdirectories(support.support, 0, node, true);
     }
     m_tree->setUpdatesEnabled(true);
 }
 
-QTreeWidgetItem* BrowseView::addSupportNode(int support, const QString& text, const QString& iconKey) {
-    auto* node = new QTreeWidgetItem(m_tree, {text});
-    node->setIcon(0, m_typeIcons.value(iconKey));
-    setKey(node, NodeKey::supportKey(support));
+QTreeWidgetItem* BrowseView::addSupportNode(const SupportNode& support) {
+    auto* node = new QTreeWidgetItem(m_tree, {support.text});
+    node->setIcon(0, m_typeIcons.value(support.iconKey));
+    node->setData(0, kFileCountRole, support.fileCount);
+    setKey(node, NodeKey::supportKey(support.support));
     return node;
 }
 
@@ -410,13 +402,10 @@ void BrowseView::renameSupport() {
     if (key.kind != NodeKey::Kind::Support || !m_registry.isOpen())
         return;
     QString renamed;
-    db::Database& db = m_registry.database();
-    if (!RenommerSupport(db, key.support, renamed))
+    if (!RenommerSupport(m_registry.database(), key.support, renamed))
         return;
-    const db::Recordset row =
-        db.openRecordset("SELECT * FROM Supports WHERE NumSupport = " + QString::number(key.support) + " ;");
-    m_tree->currentItem()->setText(
-        0, supportNodeText(renamed, row.field(QStringLiteral("NbFichiersSupport")).toNumber()));
+    QTreeWidgetItem* node = m_tree->currentItem();
+    node->setText(0, supportNodeText(renamed, node->data(0, kFileCountRole).toLongLong()));
     emit catalogueChanged();
 }
 

@@ -5,6 +5,7 @@
 // files of the chosen directory (ListeFichiers) with their summary and the
 // extension filter, and the context menus of the three.
 
+#include "store/browse_nodes.h"
 #include "store/directory_listing.h"
 #include "store/registry.h"
 #include "store/search_results.h"
@@ -65,7 +66,7 @@ signals:
 
 private:
     void buildMenus();
-    QTreeWidgetItem* addSupportNode(int support, const QString& text, const QString& iconKey);
+    QTreeWidgetItem* addSupportNode(const SupportNode& support);
     void loadSubdirectories(int support, qint64 parent, QTreeWidgetItem* node, bool ahead);
     void setKey(QTreeWidgetItem* node, const QString& key);
     QString keyOf(const QTreeWidgetItem* node) const;

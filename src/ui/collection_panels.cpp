@@ -24,11 +24,6 @@ namespace {
 
 const QString kNoCollection = QStringLiteral(" Aucune collection");
 
-QLabel* title(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("<b>") + text.toHtmlEscaped() + QStringLiteral("</b>"), parent);
-    return label;
-}
-
 } // namespace
 
 CollectionPanels::CollectionPanels(CollectionsRegistry& registry, QWidget* host)
@@ -96,7 +91,7 @@ void CollectionPanels::buildList(QWidget* host) {
     auto* deleteAll =
         namedButton(QStringLiteral("cmdEffacerLesCompils"), QStringLiteral("Effacer tout"), m_list);
     auto* close = namedButton(QStringLiteral("cmdFermerCompil"), QStringLiteral("Fermer"), m_list);
-    layout->addWidget(title(QStringLiteral("Collections créées"), m_list), 0, 0, 1, 2);
+    layout->addWidget(panelTitle(QStringLiteral("Collections créées"), m_list), 0, 0, 1, 2);
     layout->addWidget(m_names, 1, 0, 5, 1);
     layout->addWidget(create, 1, 1);
     layout->addWidget(m_rename, 2, 1);
@@ -134,7 +129,7 @@ void CollectionPanels::buildNew(QWidget* host) {
     m_newInfo->setWordWrap(true);
     m_create = namedButton(QStringLiteral("cmdCreeNouvelleCompil"), QStringLiteral("Créer"), m_new);
     auto* cancel = namedButton(QStringLiteral("cmdAnnulCreeCompil"), QStringLiteral("Annuler"), m_new);
-    layout->addWidget(title(QStringLiteral("Nouvelle collection"), m_new), 0, 0, 1, 3);
+    layout->addWidget(panelTitle(QStringLiteral("Nouvelle collection"), m_new), 0, 0, 1, 3);
     layout->addWidget(new QLabel(QStringLiteral("Nom de la collection :"), m_new), 1, 0);
     layout->addWidget(m_newName, 1, 1, 1, 2);
     layout->addWidget(m_newInfo, 2, 0, 1, 3);
@@ -157,7 +152,7 @@ void CollectionPanels::buildSupports(QWidget* host) {
     m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
     auto* close = namedButton(QStringLiteral("cmdFermerListeSupports"), QStringLiteral("Fermer"), m_supports);
-    layout->addWidget(title(QStringLiteral("Liste des supports de la collection actuelle"), m_supports));
+    layout->addWidget(panelTitle(QStringLiteral("Liste des supports de la collection actuelle"), m_supports));
     layout->addWidget(m_table);
     layout->addWidget(close, 0, Qt::AlignRight);
     connect(close, &QPushButton::clicked, m_supports, &QWidget::hide);

@@ -44,7 +44,7 @@ ConfigurationPanel::ConfigurationPanel(QWidget* parent)
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     auto* grid = new QGridLayout(this);
-    auto* title = new QLabel(QStringLiteral("<b>Configuration de Velmar +</b>"), this);
+    auto* title = panelTitle(QStringLiteral("Configuration de Velmar +"), this);
     QPushButton* editExts =
         namedButton(QStringLiteral("cmdModifierListeExtExclues"), QStringLiteral("Modifier la liste"), this);
     QPushButton* editDirs =

@@ -5,13 +5,17 @@
 #include "app/launch.h"
 #include "store/selected_file.h"
 #include "ui/browse_view.h"
+#include "ui/busy_pointer.h"
 #include "ui/file_card_panel.h"
 
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 
 namespace velmar::ui {
+
+namespace {
+const QString kNotOnDrives = QStringLiteral("Le fichier n'a pas été trouvé sur les lecteurs disponibles.");
+}
 
 FileActions::FileActions(CollectionsRegistry& registry, BrowseView& browse, FileCardPanel& card,
                          QObject* parent)
@@ -37,8 +41,7 @@ QString FileActions::findSelected(const QString& notFound) {
 }
 
 void FileActions::open() {
-    const QString path =
-        findSelected(QStringLiteral("Le fichier n'a pas été trouvé sur les lecteurs disponibles."));
+    const QString path = findSelected(kNotOnDrives);
     if (path.isEmpty())
         return;
     LaunchRequest request;
@@ -47,8 +50,7 @@ void FileActions::open() {
 }
 
 void FileActions::locate() {
-    const QString path =
-        findSelected(QStringLiteral("Le fichier n'a pas été trouvé sur les lecteurs disponibles."));
+    const QString path = findSelected(kNotOnDrives);
     if (path.isEmpty())
         return;
     LaunchRequest request;
@@ -69,9 +71,8 @@ void FileActions::copy() {
         QStringLiteral("Copie de fichier"), QString());
     if (destination.isEmpty())
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyPointer busy;
     copyIntoFolder(path, destination);
-    QGuiApplication::restoreOverrideCursor();
 }
 
 void FileActions::storeComment() {

@@ -119,7 +119,7 @@ QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types,
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("ssChoixSupport"));
     auto* form = new QFormLayout(panel);
-    form->addRow(new QLabel(QStringLiteral("<b>Nouveau support</b>"), panel));
+    form->addRow(panelTitle(QStringLiteral("Nouveau support"), panel));
     m_name = new QLineEdit(panel);
     m_name->setObjectName(QStringLiteral("txtNomNouveauSupport"));
     m_supportType = new QComboBox(panel);
@@ -145,7 +145,7 @@ QWidget* frmExploration::buildProgress() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("ssExploEnCours"));
     auto* grid = new QGridLayout(panel);
-    grid->addWidget(new QLabel(QStringLiteral("<b>Exploration d'un support</b>"), panel), 0, 0, 1, 3);
+    grid->addWidget(panelTitle(QStringLiteral("Exploration d'un support"), panel), 0, 0, 1, 3);
     const QStringList rows = {QStringLiteral("lblRepAjoute"),        QStringLiteral("lblRepertoireExclus"),
                               QStringLiteral("lblFichierTrouve"),    QStringLiteral("lblInfoTaille"),
                               QStringLiteral("lblFichierProgramme"), QStringLiteral("lblFichierArchive"),
@@ -171,7 +171,7 @@ QWidget* frmExploration::buildMemorisation() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("ssMemorisation"));
     auto* layout = new QVBoxLayout(panel);
-    layout->addWidget(new QLabel(QStringLiteral("<b>Mémorisation</b>"), panel));
+    layout->addWidget(panelTitle(QStringLiteral("Mémorisation"), panel));
     layout->addWidget(namedLabel(QStringLiteral("Label39"), QString(), panel));
     layout->addWidget(namedLabel(QStringLiteral("Label38"), QString(), panel));
     layout->addWidget(namedLabel(QStringLiteral("RepertoireActuel"), QString(), panel));

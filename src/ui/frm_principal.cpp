@@ -181,7 +181,7 @@ QFrame* frmPrincipal::buildTools() {
                                   "fichier, ni sous-répertoire."),
                    panel);
     QPushButton* close = namedButton(QStringLiteral("cmdFermerOutils"), QStringLiteral("Fermer"), panel);
-    grid->addWidget(new QLabel(QStringLiteral("<b>Outils</b>"), panel), 0, 0, 1, 2);
+    grid->addWidget(panelTitle(QStringLiteral("Outils"), panel), 0, 0, 1, 2);
     grid->addWidget(purge, 1, 0);
     grid->addWidget(purgeText, 1, 1);
     grid->addWidget(compact, 2, 0);

@@ -33,4 +33,9 @@ inline QLabel* namedLabel(const QString& name, const QString& text, QWidget* par
     return label;
 }
 
+// A panel's title, in bold.
+inline QLabel* panelTitle(const QString& text, QWidget* parent) {
+    return new QLabel(QStringLiteral("<b>") + text.toHtmlEscaped() + QStringLiteral("</b>"), parent);
+}
+
 } // namespace velmar::ui

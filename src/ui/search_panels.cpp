@@ -21,10 +21,6 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 
-QLabel* title(const QString& text, QWidget* parent) {
-    return new QLabel(QStringLiteral("<b>") + text.toHtmlEscaped() + QStringLiteral("</b>"), parent);
-}
-
 } // namespace
 
 SearchPanels::SearchPanels(CollectionsRegistry& registry, QWidget* host)
@@ -66,7 +62,7 @@ void SearchPanels::buildFilterPanel(QWidget* host) {
 
     auto* layout = new QVBoxLayout(m_filterPanel);
     auto* row = new QHBoxLayout;
-    row->addWidget(title(QStringLiteral("Recherche"), m_filterPanel));
+    row->addWidget(panelTitle(QStringLiteral("Recherche"), m_filterPanel));
     row->addWidget(m_kind);
     row->addWidget(m_value, 1);
     row->addWidget(m_run);
@@ -85,9 +81,9 @@ void SearchPanels::buildFilterPanel(QWidget* host) {
 void SearchPanels::buildCriteriaPanel(QWidget* host) {
     m_criteriaPanel = namedPanel(QStringLiteral("ssRecherche"), host);
     auto* grid = new QGridLayout(m_criteriaPanel);
-    grid->addWidget(
-        title(QStringLiteral("Recherche de fichiers correspondants à plusieurs critères"), m_criteriaPanel),
-        0, 0, 1, 2);
+    grid->addWidget(panelTitle(QStringLiteral("Recherche de fichiers correspondants à plusieurs critères"),
+                               m_criteriaPanel),
+                    0, 0, 1, 2);
     auto* intro =
         new QLabel(QStringLiteral("Cette fenêtre vous permet de combiner différents critères de recherche "
                                   "à appliquer à la collection ouverte."),

@@ -2,6 +2,8 @@
 // test time: the tab-separated entry lines, the "--" line and the probe's
 // text, and the status of a file no reader recognises.
 
+#include "support/cli_run.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -14,11 +16,7 @@
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using velmar::test::CliRun;
 
 class CliArchive : public ::testing::Test {
 protected:
@@ -57,16 +55,7 @@ protected:
     }
 
     CliRun cli(const QStringList& arguments) const {
-        QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.start(VELMAR_CLI_PATH, arguments);
-        CliRun result;
-        if (!process.waitForFinished(30000))
-            return result;
-        result.status = process.exitCode();
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return velmar::test::runCli(arguments, QString(), m_dir.path());
     }
 
     QTemporaryDir m_dir;

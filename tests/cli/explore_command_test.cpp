@@ -3,10 +3,9 @@
 
 #include "app/files.h"
 #include "collection_fixture.h"
+#include "support/cli_run.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +17,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace velmar {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class ExploreCommandTest : public ::testing::Test {
 protected:
@@ -45,16 +40,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
     }
-    CliRun cli(const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELMAR_DATA_DIR", fixture.paths().dataDir);
-        process.setProcessEnvironment(environment);
-        process.start(VELMAR_CLI_PATH, arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    CliRun cli(const QStringList& arguments) { return test::runCli(arguments, fixture.paths().dataDir); }
     CliRun explore(const QString& support, const QStringList& options = {}) {
         return cli(QStringList{"explore", "--collection", "Photos", "--name", support} + options +
                    QStringList{medium.path()});

@@ -1,9 +1,9 @@
 // velmar-cli search and ls over a collection explored by velmar-cli explore.
 
-#include "cli_run.h"
 #include "collection_fixture.h"
 #include "explore/catalogue_path.h"
 #include "platform/platform.h"
+#include "support/cli_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +42,7 @@ protected:
         f.write(content);
     }
     test::CliRun cli(const QStringList& arguments) {
-        return test::runCli(fixture.paths().dataDir, arguments);
+        return test::runCli(arguments, fixture.paths().dataDir);
     }
 
     test::CollectionFixture fixture;

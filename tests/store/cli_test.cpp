@@ -1,33 +1,18 @@
 // The store subcommands of velmar-cli over a temporary data directory.
 
 #include "collection_fixture.h"
-
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "support/cli_run.h"
 
 #include <gtest/gtest.h>
 
 namespace velmar {
 namespace {
 
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class CliTest : public ::testing::Test {
 protected:
-    CliRun cli(const QStringList& arguments) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VELMAR_DATA_DIR", fixture.paths().dataDir);
-        process.setProcessEnvironment(environment);
-        process.start(VELMAR_CLI_PATH, arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    CliRun cli(const QStringList& arguments) { return test::runCli(arguments, fixture.paths().dataDir); }
     test::CollectionFixture fixture;
 };
 
