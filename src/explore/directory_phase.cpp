@@ -4,6 +4,7 @@
 #include "app/phrases.h"
 #include "explore/catalogue_path.h"
 #include "explore/directory_walk.h"
+#include "explore/display_pace.h"
 #include "explore/gauge.h"
 #include "explore/liste_auto.h"
 
@@ -79,6 +80,7 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
     FileEnumeration files;
     files.logFile = setup.logFile;
     ParentLookup parents(c.store, setup.support);
+    DisplayPace pace;
     int lastPercentage = -1;
     int lastFrame = -1;
     qint64 count = 0;
@@ -101,10 +103,13 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
                                          QStringLiteral("# répertoires exclus")));
             continue;
         }
-        c.display.showText(QStringLiteral("RepertoireActuel"), line);
+        const bool show = pace.due();
+        if (show)
+            c.display.showText(QStringLiteral("RepertoireActuel"), line);
         c.progress.yield();
         enumerateDirectoryFiles(line, records, files);
-        c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
+        if (show)
+            c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
         c.store.addDirectory(setup.support, parent, name, parentNumber);
         ++counters.directories;
         c.store.batchBoundary();
@@ -127,6 +132,7 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
         c.progress.yield();
     }
     records.close();
+    c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
     QFile::remove(setup.listFile);
     c.store.commit();
     counters.files = files.nextRecord - 1;

@@ -117,15 +117,16 @@ bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, File
         record.size = entry.size;
         record.modified = recordDateText(entry.modified);
         record.created = recordDateText(entry.born);
-        if (!record.fits()) {
+        const RecordFile::WriteResult result = records.write(state.nextRecord, record);
+        if (result == RecordFile::WriteResult::DoesNotFit) {
             ++state.leftOut;
             return;
         }
-        if (!state.logFile.isEmpty())
-            appendLog(state.logFile, {directory, record.nameFull, record.created, record.modified});
-        written = records.write(state.nextRecord, record);
+        written = result == RecordFile::WriteResult::Written;
         if (!written)
             return;
+        if (!state.logFile.isEmpty())
+            appendLog(state.logFile, {directory, record.nameFull, record.created, record.modified});
         ++state.nextRecord;
         state.totalSize += record.size;
     });

@@ -6,6 +6,7 @@
 #include "explore/analysed_types.h"
 #include "explore/catalogue_path.h"
 #include "explore/crc32.h"
+#include "explore/display_pace.h"
 #include "explore/gauge.h"
 #include "explore/record_file.h"
 #include "explore/wildcard.h"
@@ -28,6 +29,17 @@ bool isExcludedExtension(const QStringList& patterns, const QString& extension) 
     return false;
 }
 
+// The value of `width` decimal digits at `at`, or -1 when one is no digit.
+int digitsAt(QStringView text, qsizetype at, qsizetype width) {
+    int value = 0;
+    for (const QChar ch : text.mid(at, width)) {
+        if (ch < u'0' || ch > u'9')
+            return -1;
+        value = value * 10 + (ch.unicode() - u'0');
+    }
+    return value;
+}
+
 // The record's "05/03/2004 09:07:00" (local time) as the database's
 // "2004-03-05 09:07:00", or "" when it is no valid date. A reordering of the
 // fields: no time zone is involved, so none is looked up.
@@ -37,16 +49,9 @@ QString isoDate(const QString& recordDate) {
     if (text.size() != kLength || text[2] != u'/' || text[5] != u'/' || text[10] != u' ' ||
         text[13] != u':' || text[16] != u':')
         return {};
-    bool valid = true;
-    const auto number = [&](qsizetype at, qsizetype width) {
-        bool ok = false;
-        const int value = text.mid(at, width).toInt(&ok);
-        valid = valid && ok;
-        return value;
-    };
-    const QDate date(number(6, 4), number(3, 2), number(0, 2));
-    const QTime time(number(11, 2), number(14, 2), number(17, 2));
-    if (!valid || !date.isValid() || !time.isValid())
+    const int year = digitsAt(text, 6, 4); // -1 would be a valid year to QDate
+    if (year < 0 || !QDate::isValid(year, digitsAt(text, 3, 2), digitsAt(text, 0, 2)) ||
+        !QTime::isValid(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2)))
         return {};
     QString iso;
     iso.reserve(kLength);
@@ -56,23 +61,25 @@ QString isoDate(const QString& recordDate) {
 
 void showCount(ExplorationDisplay& display, const char* control, qint64 n, const char* singular,
                const char* plural) {
-    display.showText(QLatin1String(control),
-                     countText(n, QString::fromUtf8(singular), QString::fromUtf8(plural)));
+    if (n > 0)
+        display.showText(QLatin1String(control),
+                         countText(n, QString::fromUtf8(singular), QString::fromUtf8(plural)));
+}
+
+void showFileCounts(ExplorationDisplay& display, const ExplorationCounters& counters) {
+    showCount(display, "lblFichierProgramme", counters.programs, "# programme ajouté",
+              "# programmes ajoutés");
+    showCount(display, "lblFichierArchive", counters.archives, "# archive ajoutée", "# archives ajoutées");
+    showCount(display, "lblFichierAssocie", counters.associated, "# fichier associé ajouté",
+              "# fichiers associés ajoutés");
+    showCount(display, "lblFichierExclu", counters.excludedFiles, "# fichier exclu", "# fichiers exclus");
 }
 
 void classify(const ExplorationContext& c, const QString& extension, ExplorationCounters& counters) {
     bool program = false;
     bool archive = false;
     c.analysis.classify(extension, program, archive);
-    if (program)
-        showCount(c.display, "lblFichierProgramme", ++counters.programs, "# programme ajouté",
-                  "# programmes ajoutés");
-    else if (archive)
-        showCount(c.display, "lblFichierArchive", ++counters.archives, "# archive ajoutée",
-                  "# archives ajoutées");
-    else
-        showCount(c.display, "lblFichierAssocie", ++counters.associated, "# fichier associé ajouté",
-                  "# fichiers associés ajoutés");
+    ++(program ? counters.programs : archive ? counters.archives : counters.associated);
 }
 
 // A plain file the process may read; devices, FIFOs and sockets are never opened.
@@ -98,6 +105,7 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
     records.openForReading();
     QString previousDir;
     qint64 directory = 0;
+    DisplayPace pace;
     int lastPercentage = -1;
     int lastFrame = -1;
     for (qint64 i = 1; i <= recordCount; ++i) {
@@ -110,7 +118,6 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
             break;
         if (i == 1 || record.dirPath != previousDir) {
             previousDir = record.dirPath;
-            c.display.showText(QStringLiteral("RepertoireActuel"), record.dirPath);
             c.store.batchBoundary();
             directory = c.store.findDirectory(catalogueRelativePath(r.volume.rootPath, record.dirPath),
                                               setup.support);
@@ -132,12 +139,16 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
             }
             c.progress.yield();
         }
+        const bool show = pace.due();
+        if (show) {
+            c.display.showText(QStringLiteral("RepertoireActuel"), record.dirPath);
+            c.display.showText(QStringLiteral("Label38"), record.nameFull);
+            showFileCounts(c.display, counters);
+        }
         if (isExcludedExtension(excludedPatterns, record.extension)) {
-            showCount(c.display, "lblFichierExclu", ++counters.excludedFiles, "# fichier exclu",
-                      "# fichiers exclus");
+            ++counters.excludedFiles;
             continue;
         }
-        c.display.showText(QStringLiteral("Label38"), record.nameFull);
         const QString path = record.dirPath + record.nameFull;
         FileRow row;
         const QString mode = analyse ? types.modeFor(record.extension) : QString();
@@ -154,7 +165,8 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
         row.extension = record.extension.left(kExtensionLength);
         row.modified = isoDate(record.modified);
         if (canRead && crc) {
-            c.display.showText(QStringLiteral("Label38"), QStringLiteral("CRC de ") + record.nameFull);
+            if (show)
+                c.display.showText(QStringLiteral("Label38"), QStringLiteral("CRC de ") + record.nameFull);
             bool error = false;
             row.crc = clsCRC32().CRCFromFile(path, error);
             if (error)
@@ -164,6 +176,7 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
         classify(c, record.extension, counters);
     }
     records.close();
+    showFileCounts(c.display, counters);
     c.store.commit();
 }
 

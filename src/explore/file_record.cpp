@@ -10,10 +10,14 @@ using namespace FileRecordLayout;
 
 namespace {
 
-void put(QByteArray& out, int offset, int width, const QString& text) {
+// Each text is converted once: its length decides whether it fits and its
+// bytes are copied straight into the record.
+bool put(char* record, int offset, int width, const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::memcpy(out.data() + offset, bytes.constData(),
-                static_cast<std::size_t>(qMin<qsizetype>(bytes.size(), width)));
+    if (bytes.size() > width)
+        return false;
+    std::memcpy(record + offset, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
 }
 
 QString take(const QByteArray& in, int offset, int width) {
@@ -23,30 +27,24 @@ QString take(const QByteArray& in, int offset, int width) {
     return QString::fromUtf8(start, length);
 }
 
-bool fitsIn(const QString& text, int width) {
-    return text.toUtf8().size() <= width;
-}
-
 } // namespace
 
-bool FileRecord::fits() const {
-    return fitsIn(nameFull, kNameWidth) && fitsIn(nameStem, kNameWidth) && fitsIn(dirPath, kDirPathWidth) &&
-           fitsIn(extension, kExtensionWidth) && fitsIn(modified, kDateWidth) && fitsIn(created, kDateWidth);
-}
-
-QByteArray FileRecord::encode() const {
-    QByteArray out(kRecordSize, '\0');
-    put(out, kNameFullOffset, kNameWidth, nameFull);
-    put(out, kNameStemOffset, kNameWidth, nameStem);
-    put(out, kDirPathOffset, kDirPathWidth, dirPath);
-    put(out, kExtensionOffset, kExtensionWidth, extension);
+bool FileRecord::encode(QByteArray& out) const {
+    out.resize(kRecordSize);
+    char* record = out.data();
+    std::memset(record, 0, kRecordSize);
+    if (!put(record, kNameFullOffset, kNameWidth, nameFull) ||
+        !put(record, kNameStemOffset, kNameWidth, nameStem) ||
+        !put(record, kDirPathOffset, kDirPathWidth, dirPath) ||
+        !put(record, kExtensionOffset, kExtensionWidth, extension) ||
+        !put(record, kModifiedOffset, kDateWidth, modified) ||
+        !put(record, kCreatedOffset, kDateWidth, created))
+        return false;
     const auto bits = static_cast<quint64>(size);
-    qToLittleEndian(static_cast<quint32>(bits & 0xFFFFFFFFu), out.data() + kSizeOffset);
-    put(out, kModifiedOffset, kDateWidth, modified);
-    put(out, kCreatedOffset, kDateWidth, created);
-    qToLittleEndian(static_cast<quint32>(bits >> 32), out.data() + kSpare10Offset);
-    std::memset(out.data() + kSpare100Offset, ' ', kSpare100Width);
-    return out;
+    qToLittleEndian(static_cast<quint32>(bits & 0xFFFFFFFFu), record + kSizeOffset);
+    qToLittleEndian(static_cast<quint32>(bits >> 32), record + kSpare10Offset);
+    std::memset(record + kSpare100Offset, ' ', kSpare100Width);
+    return true;
 }
 
 bool FileRecord::decode(const QByteArray& in, FileRecord& r) {

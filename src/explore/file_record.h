@@ -51,9 +51,9 @@ struct FileRecord {
     QString modified;
     QString created;
 
-    // False when a text does not fit its field (such a file is left out).
-    bool fits() const;
-    QByteArray encode() const;
+    // Fills `out` with the 968 bytes of the record. False when a text does not
+    // fit its field: such a file is left out.
+    bool encode(QByteArray& out) const;
     static bool decode(const QByteArray& bytes, FileRecord& record);
 };
 

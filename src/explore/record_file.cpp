@@ -14,11 +14,12 @@ bool RecordFile::moveTo(qint64 recordNumber) {
     return m_file.pos() == offset || m_file.seek(offset);
 }
 
-bool RecordFile::write(qint64 recordNumber, const FileRecord& record) {
-    if (!moveTo(recordNumber))
-        return false;
-    const QByteArray bytes = record.encode();
-    return m_file.write(bytes) == bytes.size();
+RecordFile::WriteResult RecordFile::write(qint64 recordNumber, const FileRecord& record) {
+    if (!record.encode(m_bytes))
+        return WriteResult::DoesNotFit;
+    if (!moveTo(recordNumber) || m_file.write(m_bytes) != m_bytes.size())
+        return WriteResult::Failed;
+    return WriteResult::Written;
 }
 
 bool RecordFile::read(qint64 recordNumber, FileRecord& record) {

@@ -16,7 +16,8 @@ public:
     bool openForReading() { return m_file.open(QIODevice::ReadOnly); }
     void close() { m_file.close(); }
 
-    bool write(qint64 recordNumber, const FileRecord& record);
+    enum class WriteResult { Written, DoesNotFit, Failed };
+    WriteResult write(qint64 recordNumber, const FileRecord& record);
     bool read(qint64 recordNumber, FileRecord& record);
     qint64 recordCount() const { return m_file.size() / FileRecordLayout::kRecordSize; }
 
@@ -24,6 +25,7 @@ private:
     bool moveTo(qint64 recordNumber);
 
     QFile m_file;
+    QByteArray m_bytes; // one record's bytes, reused from record to record
 };
 
 } // namespace velmar

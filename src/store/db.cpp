@@ -64,9 +64,11 @@ int bindValue(sqlite3_stmt* statement, int index, const QVariant& value) {
     case QMetaType::Float:
         return sqlite3_bind_double(statement, index, value.toDouble());
     default: {
-        const QString text = value.toString();
-        return sqlite3_bind_text16(statement, index, text.utf16(), static_cast<int>(text.size() * 2),
-                                   SQLITE_TRANSIENT);
+        // Bound in the file's own encoding, UTF-8, so the engine stores the
+        // bytes without converting them again.
+        const QByteArray text = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()),
+                                 SQLITE_TRANSIENT);
     }
     }
 }

@@ -5,6 +5,7 @@
 #include "explore/exploration.h"
 #include "support/scripted_dialogs.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -210,8 +211,29 @@ TEST_F(ExplorationTest, DeepExplorationStoresInfosAndCrcOfAnalysedTypes) {
     EXPECT_EQ(display.texts["lblFichierExclu"], "1 fichier exclu");
     EXPECT_EQ(counters.programs, 1);
     EXPECT_EQ(counters.associated, 3);
-    EXPECT_EQ(row("setup.exe")->modified.size(), 19);
-    EXPECT_EQ(row("setup.exe")->modified.at(4), '-');
+}
+
+TEST_F(ExplorationTest, ModificationTimesAreStoredAsLocalIsoText) {
+    const struct {
+        const char* name;
+        QDateTime modified; // local time
+        const char* stored;
+    } cases[] = {
+        {"classic.txt", QDateTime(QDate(2004, 3, 5), QTime(9, 7, 0)), "2004-03-05 09:07:00"},
+        {"year_end.txt", QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)), "1999-12-31 23:59:59"},
+        {"leap.txt", QDateTime(QDate(2024, 2, 29), QTime(0, 0, 1)), "2024-02-29 00:00:01"},
+    };
+    for (const auto& c : cases) {
+        file(c.name);
+        QFile f(medium.filePath(c.name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(c.modified, QFileDevice::FileModificationTime));
+    }
+    run();
+    for (const auto& c : cases) {
+        ASSERT_TRUE(row(c.name)) << c.name;
+        EXPECT_EQ(row(c.name)->modified, c.stored) << c.name;
+    }
 }
 
 TEST_F(ExplorationTest, AQuickExplorationReadsNoContent) {
