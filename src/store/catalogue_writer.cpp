@@ -20,6 +20,7 @@ CatalogueWriter::~CatalogueWriter() {
 }
 
 qint64 CatalogueWriter::countSupportsWithIdentifiant(const QString& serial) {
+    settle();
     return CountSupportsWithIdentifiant(m_db, serial);
 }
 
@@ -29,12 +30,16 @@ bool CatalogueWriter::addSupport(const QString& name, const QString& drive, int 
 }
 
 bool CatalogueWriter::findSupportByName(const QString& name, int& number) {
+    settle();
     return FindSupportByName(m_db, name, number);
 }
 
 qint64 CatalogueWriter::findDirectory(const QString& path, int support) {
     const auto known = m_added.constFind({support, path});
-    return known != m_added.cend() ? known.value() : FindDirectory(m_db, path, support);
+    if (known != m_added.cend())
+        return known.value();
+    settle();
+    return FindDirectory(m_db, path, support);
 }
 
 bool CatalogueWriter::begin() {
@@ -50,12 +55,6 @@ bool CatalogueWriter::begin() {
             m_db.prepareInsert(QStringLiteral("Repertoires"),
                                {QStringLiteral("NumSupport"), QStringLiteral("RepertoireParent"),
                                 QStringLiteral("RepertoireSeul"), QStringLiteral("NumRepertoireParent")});
-    if (!m_files.ok())
-        m_files = m_db.prepareInsert(QStringLiteral("Fichiers"),
-                                     {QStringLiteral("Infos"), QStringLiteral("NumSupport"),
-                                      QStringLiteral("NumRepertoire"), QStringLiteral("Fichier"),
-                                      QStringLiteral("Taille"), QStringLiteral("Extension"),
-                                      QStringLiteral("DerniereModif"), QStringLiteral("CRC")});
     m_sinceCommit.start();
     return true;
 }
@@ -66,8 +65,26 @@ bool CatalogueWriter::record(bool ok, const QString& reason) {
     return ok;
 }
 
+bool CatalogueWriter::startFileInserts() {
+    db::BulkInsert files = m_db.prepareInsert(QStringLiteral("Fichiers"),
+                                              {QStringLiteral("Infos"), QStringLiteral("NumSupport"),
+                                               QStringLiteral("NumRepertoire"), QStringLiteral("Fichier"),
+                                               QStringLiteral("Taille"), QStringLiteral("Extension"),
+                                               QStringLiteral("DerniereModif"), QStringLiteral("CRC")});
+    if (!files.ok())
+        return record(false, files.error());
+    m_files = std::make_unique<db::QueuedInsert>(std::move(files));
+    return true;
+}
+
+void CatalogueWriter::settle() {
+    if (m_files && !m_files->finish())
+        record(false, m_files->error());
+}
+
 bool CatalogueWriter::addDirectory(int support, const QString& parentPath, const QString& name,
                                    qint64 parentNumber) {
+    settle();
     if (!begin())
         return false;
     ++m_pending;
@@ -82,13 +99,14 @@ bool CatalogueWriter::addDirectory(int support, const QString& parentPath, const
 }
 
 bool CatalogueWriter::addFile(const FileRow& row) {
-    if (!begin())
+    if (!begin() || (!m_files && !startFileInserts()))
         return false;
     ++m_pending;
     const QVariant modified = row.modified.isEmpty() ? QVariant() : QVariant(row.modified);
-    return record(m_files.insert({row.infos, row.support, row.directory, row.name, row.size, row.extension,
-                                  modified, row.crc}),
-                  m_files.error());
+    // A failure shows at the next settle(), in lastError().
+    m_files->insert(
+        {row.infos, row.support, row.directory, row.name, row.size, row.extension, modified, row.crc});
+    return true;
 }
 
 void CatalogueWriter::batchBoundary() {
@@ -99,8 +117,9 @@ void CatalogueWriter::batchBoundary() {
 void CatalogueWriter::commit() {
     // Statements are finished before the transaction ends so that nothing
     // holds the database once the batch is durable.
+    settle();
     m_directories = db::BulkInsert();
-    m_files = db::BulkInsert();
+    m_files.reset();
     if (m_transaction) {
         record(m_transaction->commit(), m_db.lastError());
         m_transaction.reset();

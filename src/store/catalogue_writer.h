@@ -7,6 +7,7 @@
 
 #include "explore/exploration_store.h"
 #include "store/db.h"
+#include "store/queued_insert.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -37,11 +38,14 @@ public:
 private:
     bool begin();
     bool record(bool ok, const QString& reason);
+    bool startFileInserts();
+    // Waits for the queued file rows: called before any other use of the database.
+    void settle();
 
     db::Database& m_db;
     std::unique_ptr<db::Transaction> m_transaction;
     db::BulkInsert m_directories;
-    db::BulkInsert m_files;
+    std::unique_ptr<db::QueuedInsert> m_files; // file rows go in on a thread of their own
     qint64 m_pending = 0;
     // Numbers of the directories this writer added, by support and path; the
     // table is emptied when full, which only sends lookups to the database.
