@@ -3,12 +3,14 @@
 #include "app/files.h"
 #include "app/phrases.h"
 #include "explore/catalogue_path.h"
+#include "explore/directory_read_ahead.h"
 #include "explore/directory_walk.h"
 #include "explore/display_pace.h"
 #include "explore/gauge.h"
 #include "explore/liste_auto.h"
 
 #include <QFile>
+#include <QSet>
 
 namespace velmar {
 
@@ -27,6 +29,32 @@ ListeAuto loadIgnoredNames(const QString& file) {
 
 bool isIgnoredDirectory(const ListeAuto& ignoredUpper, const QString& name) {
     return ignoredUpper.ChercheElement(name.toUpper()) >= 0;
+}
+
+// The name of a line of the list: "" for the volume root, which is the first
+// line when the exploration starts there.
+QString directoryName(bool first, const QString& relative) {
+    return first && relative.isEmpty() ? QString() : lastComponent(relative);
+}
+
+// The lines the phase visits, as far as names decide: a directory whose name
+// is ignored is left out, and so is everything under it (a parent precedes its
+// children in the list). The reader works ahead from this plan.
+std::vector<bool> directoriesToVisit(const QStringList& lines, const QString& volumeRoot,
+                                     const ListeAuto* ignoredUpper) {
+    std::vector<bool> visit(static_cast<std::size_t>(lines.size()), true);
+    if (!ignoredUpper)
+        return visit;
+    QSet<QString> leftOut;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString relative = catalogueRelativePath(volumeRoot, lines.at(i));
+        if (isIgnoredDirectory(*ignoredUpper, directoryName(i == 0, relative)) ||
+            (i > 0 && leftOut.contains(relativeParent(relative)))) {
+            visit[static_cast<std::size_t>(i)] = false;
+            leftOut.insert(relative);
+        }
+    }
+    return visit;
 }
 
 // Resolves parent numbers, remembering the last one: consecutive siblings
@@ -74,6 +102,10 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
     const ListeAuto ignored =
         setup.request.excludeDirectories ? loadIgnoredNames(setup.ignoredDirsFile) : ListeAuto();
 
+    const std::vector<bool> visit = directoriesToVisit(lines, setup.request.volume.rootPath,
+                                                       setup.request.excludeDirectories ? &ignored : nullptr);
+    DirectoryReadAhead readAhead(lines, visit);
+
     c.display.showText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
     RecordFile records(setup.recordsFile);
     records.openForWriting();
@@ -89,13 +121,13 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
             counters.stopped = true;
             break;
         }
-        ++count;
+        const qsizetype index = count++;
         const QString relative = catalogueRelativePath(setup.request.volume.rootPath, line);
-        const QString name = count == 1 && relative.isEmpty() ? QString() : lastComponent(relative);
+        const QString name = directoryName(count == 1, relative);
         const QString parent = relativeParent(relative);
         qint64 parentNumber = 0;
-        const bool excluded = (setup.request.excludeDirectories && isIgnoredDirectory(ignored, name)) ||
-                              !parents.numberOf(parent, count == 1, parentNumber);
+        const bool excluded =
+            !visit[static_cast<std::size_t>(index)] || !parents.numberOf(parent, count == 1, parentNumber);
         if (excluded) {
             ++counters.excludedDirectories;
             c.display.showText(QStringLiteral("lblRepertoireExclus"),
@@ -107,7 +139,8 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
         if (show)
             c.display.showText(QStringLiteral("RepertoireActuel"), line);
         c.progress.yield();
-        enumerateDirectoryFiles(line, records, files);
+        readAhead.entries(
+            index, [&](const DirectoryEntry& entry) { return recordFileEntry(line, entry, records, files); });
         if (show)
             c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
         c.store.addDirectory(setup.support, parent, name, parentNumber);

@@ -33,6 +33,7 @@ QStringList subdirectories(const QString& directory) {
         const QString path = directory + entry.name + QLatin1Char('/');
         if (entry.kind == DirectoryEntry::Kind::Directory && listable(path))
             found << path;
+        return true;
     });
     return found;
 }
@@ -102,35 +103,34 @@ QString recordDateText(const LocalTime& t) {
     return text;
 }
 
-bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state) {
-    bool written = true;
-    readDirectoryEntries(directory, EntryDetails::SizesAndTimes, [&](const DirectoryEntry& entry) {
-        if (entry.kind == DirectoryEntry::Kind::Directory || !written)
-            return;
-        FileRecord record;
-        record.nameFull = entry.name;
-        record.extension = recordExtension(record.nameFull);
-        record.nameStem = recordStem(record.nameFull, record.extension);
-        record.dirPath = directory;
-        // The length comes from the directory entry, so an unreadable file
-        // keeps its real size; links count as the link, never the target.
-        record.size = entry.size;
-        record.modified = recordDateText(entry.modified);
-        record.created = recordDateText(entry.born);
-        const RecordFile::WriteResult result = records.write(state.nextRecord, record);
-        if (result == RecordFile::WriteResult::DoesNotFit) {
-            ++state.leftOut;
-            return;
-        }
-        written = result == RecordFile::WriteResult::Written;
-        if (!written)
-            return;
-        if (!state.logFile.isEmpty())
-            appendLog(state.logFile, {directory, record.nameFull, record.created, record.modified});
-        ++state.nextRecord;
-        state.totalSize += record.size;
-    });
-    return written;
+bool recordFileEntry(const QString& directory, const DirectoryEntry& entry, RecordFile& records,
+                     FileEnumeration& state) {
+    if (entry.kind == DirectoryEntry::Kind::Directory)
+        return true;
+    FileRecord record;
+    record.nameFull = entry.name;
+    record.extension = recordExtension(record.nameFull);
+    record.nameStem = recordStem(record.nameFull, record.extension);
+    record.dirPath = directory;
+    // The length comes from the directory entry, so an unreadable file
+    // keeps its real size; links count as the link, never the target.
+    record.size = entry.size;
+    record.modified = recordDateText(entry.modified);
+    record.created = recordDateText(entry.born);
+    switch (records.write(state.nextRecord, record)) {
+    case RecordFile::WriteResult::DoesNotFit:
+        ++state.leftOut;
+        return true;
+    case RecordFile::WriteResult::Failed:
+        return false;
+    case RecordFile::WriteResult::Written:
+        break;
+    }
+    if (!state.logFile.isEmpty())
+        appendLog(state.logFile, {directory, record.nameFull, record.created, record.modified});
+    ++state.nextRecord;
+    state.totalSize += record.size;
+    return true;
 }
 
 } // namespace velmar

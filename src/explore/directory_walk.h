@@ -31,9 +31,11 @@ struct FileEnumeration {
     QString logFile;       // "" unless the program runs in log mode
 };
 
-// Appends one record per file of `directory` (everything that is not a
-// directory: symbolic links, sockets and FIFOs too, none of them opened).
-// Returns false when a record could not be written.
-bool enumerateDirectoryFiles(const QString& directory, RecordFile& records, FileEnumeration& state);
+// Appends the record of one entry of `directory` unless it is a directory
+// (symbolic links, sockets and FIFOs are recorded, none of them opened). A file
+// whose texts do not fit a record is counted as left out. False when a record
+// could not be written.
+bool recordFileEntry(const QString& directory, const DirectoryEntry& entry, RecordFile& records,
+                     FileEnumeration& state);
 
 } // namespace velmar

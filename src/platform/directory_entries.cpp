@@ -19,6 +19,26 @@ LocalTime localTimeOf(qint64 seconds) {
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
 }
 
+// Files of one directory are often written, or copied, in the same second: the
+// last conversion of each kind of time is kept, as localtime_r takes the
+// time-zone lock at every call.
+class LocalTimes {
+public:
+    LocalTime of(qint64 seconds) {
+        if (!m_known || seconds != m_seconds) {
+            m_seconds = seconds;
+            m_time = localTimeOf(seconds);
+            m_known = true;
+        }
+        return m_time;
+    }
+
+private:
+    bool m_known = false;
+    qint64 m_seconds = 0;
+    LocalTime m_time;
+};
+
 DirectoryEntry::Kind kindOfMode(unsigned mode) {
     if (S_ISDIR(mode))
         return DirectoryEntry::Kind::Directory;
@@ -43,7 +63,12 @@ DirectoryEntry::Kind kindOfType(unsigned char type) {
 }
 
 // False when the entry vanished or cannot be examined.
-bool examine(int directoryFd, const char* name, EntryDetails details, unsigned char type,
+struct EntryTimes {
+    LocalTimes modified;
+    LocalTimes born;
+};
+
+bool examine(int directoryFd, const char* name, EntryDetails details, unsigned char type, EntryTimes& times,
              DirectoryEntry& entry) {
     if (details == EntryDetails::KindOnly && type != DT_UNKNOWN) {
         entry.kind = kindOfType(type);
@@ -58,28 +83,31 @@ bool examine(int directoryFd, const char* name, EntryDetails details, unsigned c
     if (details == EntryDetails::KindOnly)
         return true;
     entry.size = entry.kind == DirectoryEntry::Kind::File ? static_cast<qint64>(st.stx_size) : 0;
-    entry.modified = localTimeOf(st.stx_mtime.tv_sec);
-    entry.born = (st.stx_mask & STATX_BTIME) != 0 ? localTimeOf(st.stx_btime.tv_sec) : entry.modified;
+    entry.modified = times.modified.of(st.stx_mtime.tv_sec);
+    entry.born = (st.stx_mask & STATX_BTIME) != 0 ? times.born.of(st.stx_btime.tv_sec) : entry.modified;
     return true;
 }
 
 } // namespace
 
 bool readDirectoryEntries(const QString& directory, EntryDetails details,
-                          const std::function<void(const DirectoryEntry&)>& visit) {
+                          const std::function<bool(const DirectoryEntry&)>& visit) {
     DIR* dir = opendir(QFile::encodeName(directory).constData());
     if (!dir)
         return false;
     const int fd = dirfd(dir);
     DirectoryEntry entry;
+    EntryTimes times;
     while (const dirent* d = readdir(dir)) {
         const char* name = d->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        if (!examine(fd, name, details, d->d_type, entry))
+        if (!examine(fd, name, details, d->d_type, times, entry))
             continue;
-        entry.name = QFile::decodeName(name);
-        visit(entry);
+        // File names are UTF-8 here; fromUtf8 is what decodeName does, by its fast path.
+        entry.name = QString::fromUtf8(name);
+        if (!visit(entry))
+            break;
     }
     closedir(dir);
     return true;

@@ -33,10 +33,10 @@ struct DirectoryEntry {
 
 enum class EntryDetails { KindOnly, SizesAndTimes };
 
-// Calls `visit` for each entry of `directory` except "." and "..". False when
-// the directory cannot be read; entries that vanish while being read are
-// skipped.
+// Calls `visit` for each entry of `directory` except "." and "..", until it
+// returns false. False when the directory cannot be read; entries that vanish
+// while being read are skipped.
 bool readDirectoryEntries(const QString& directory, EntryDetails details,
-                          const std::function<void(const DirectoryEntry&)>& visit);
+                          const std::function<bool(const DirectoryEntry&)>& visit);
 
 } // namespace velmar

@@ -1,5 +1,6 @@
 #include "app/files.h"
 #include "explore/catalogue_path.h"
+#include "explore/directory_read_ahead.h"
 #include "explore/directory_walk.h"
 
 #include <QDir>
@@ -40,7 +41,12 @@ protected:
     QList<FileRecord> records(const QString& relative, FileEnumeration& state) {
         RecordFile file(scratch.filePath("ListeFichiers.tmp"));
         EXPECT_TRUE(file.openForWriting());
-        EXPECT_TRUE(enumerateDirectoryFiles(root() + relative, file, state));
+        const QString directory = root() + relative;
+        const QStringList directories{directory};
+        const std::vector<bool> wanted{true};
+        DirectoryReadAhead readAhead(directories, wanted);
+        EXPECT_TRUE(readAhead.entries(
+            0, [&](const DirectoryEntry& entry) { return recordFileEntry(directory, entry, file, state); }));
         QList<FileRecord> out;
         for (qint64 n = 1; n < state.nextRecord; ++n) {
             FileRecord r;
