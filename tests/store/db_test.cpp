@@ -3,6 +3,7 @@
 
 #include "collection_fixture.h"
 #include "store/db.h"
+#include "store/queued_insert.h"
 
 #include <QFile>
 #include <QProcess>
@@ -162,6 +163,35 @@ TEST_F(DbTest, BulkInsertChecksItsValues) {
     EXPECT_FALSE(insert.insert({1}));
     EXPECT_FALSE(db.prepareInsert("Fichiers", {"Absente"}).ok());
     EXPECT_EQ(count("Fichiers"), 2);
+}
+
+// Rows queued to the inserting thread come out stored in the order given,
+// across blocks, with a failed row reported once and the rows around it kept.
+TEST_F(DbTest, QueuedInsertStoresEveryRowInOrderAndReportsFailures) {
+    Transaction transaction(db);
+    {
+        QueuedInsert queued(db.prepareInsert("Fichiers", {"NumSupport", "Fichier"}));
+        for (int i = 0; i < 1500; ++i)
+            queued.insert({1, QString("f%1").arg(i)});
+        queued.insert({1, QVariant()}); // Fichier is NOT NULL
+        queued.insert({1, QString("after")});
+        EXPECT_FALSE(queued.finish());
+        EXPECT_NE(queued.error(), QString());
+        EXPECT_TRUE(queued.finish()) << "a failure is reported once";
+        for (int i = 0; i < 700; ++i)
+            queued.insert({2, QString("g%1").arg(i)});
+        // Destroyed without finish(): the queued rows are still stored.
+    }
+    ASSERT_TRUE(transaction.commit());
+    Recordset rs = db.openRecordset("SELECT * FROM Fichiers ORDER BY NumFichier");
+    QStringList names;
+    for (; !rs.eof(); rs.moveNext())
+        names << rs.field("Fichier").toText();
+    ASSERT_EQ(names.size(), 1500 + 1 + 700);
+    EXPECT_EQ(names.at(0), "f0");
+    EXPECT_EQ(names.at(1499), "f1499");
+    EXPECT_EQ(names.at(1500), "after");
+    EXPECT_EQ(names.last(), "g699");
 }
 
 TEST_F(DbTest, CompactRefusesAnExistingDestination) {
