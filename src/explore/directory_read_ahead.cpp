@@ -3,7 +3,7 @@
 namespace velmar {
 
 DirectoryReadAhead::DirectoryReadAhead(const QStringList& directories, const std::vector<bool>& wanted)
-    : m_directories(directories), m_wanted(wanted) {
+    : m_directories(directories) {
     const std::size_t count = qMin(static_cast<std::size_t>(directories.size()), wanted.size());
     m_readerOf.assign(count, -1);
     int next = 0;
@@ -21,82 +21,101 @@ DirectoryReadAhead::~DirectoryReadAhead() {
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
-    m_changed.notify_all();
+    m_room.notify_all();
     for (Reader& reader : m_readers)
         reader.thread.join();
 }
 
-// Waits for room; false once the owner is going away.
-bool DirectoryReadAhead::push(Reader& reader, Chunk&& chunk) {
+// Waits for room; false once the owner is going away. Leaves `chunk` empty.
+bool DirectoryReadAhead::handOver(Reader& reader, Chunk& chunk) {
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&] { return reader.chunks.size() < kQueuedChunks || m_stopping; });
+    m_room.wait(lock, [&] { return reader.chunks.size() < kQueuedChunks || m_stopping; });
     if (m_stopping)
         return false;
     reader.chunks.push_back(std::move(chunk));
     lock.unlock();
-    m_changed.notify_all();
+    m_filled.notify_one();
+    chunk = Chunk();
+    chunk.entries.reserve(kChunkEntries);
     return true;
 }
 
 void DirectoryReadAhead::run(Reader& reader, int rank) {
+    Chunk chunk;
+    chunk.entries.reserve(kChunkEntries);
     bool going = true;
     for (std::size_t i = 0; i < m_readerOf.size() && going; ++i) {
         if (m_readerOf[i] != rank)
             continue;
         const auto index = static_cast<qsizetype>(i);
-        Chunk chunk{index, {}, false, true};
-        chunk.entries.reserve(kChunkEntries);
+        Part part{index, chunk.entries.size(), 0, false, true};
         const bool readable = readDirectoryEntries(m_directories.at(index), EntryDetails::SizesAndTimes,
                                                    [&](const DirectoryEntry& entry) {
                                                        chunk.entries.push_back(entry);
                                                        if (chunk.entries.size() < kChunkEntries)
                                                            return true;
-                                                       going = push(reader, std::move(chunk));
-                                                       chunk = Chunk{index, {}, false, true};
-                                                       chunk.entries.reserve(kChunkEntries);
+                                                       part.end = chunk.entries.size();
+                                                       chunk.parts.push_back(part);
+                                                       going = handOver(reader, chunk);
+                                                       part.begin = 0;
                                                        return going;
                                                    });
-        chunk.last = true;
-        chunk.readable = readable;
-        going = going && push(reader, std::move(chunk));
+        part.end = chunk.entries.size();
+        part.last = true;
+        part.readable = readable;
+        chunk.parts.push_back(part);
+        if (going && (chunk.entries.size() >= kChunkEntries || chunk.parts.size() >= kChunkParts))
+            going = handOver(reader, chunk);
     }
-    const std::lock_guard lock(m_mutex);
-    reader.done = true;
-    m_changed.notify_all();
+    if (going && !chunk.parts.empty())
+        handOver(reader, chunk);
+    {
+        const std::lock_guard lock(m_mutex);
+        reader.done = true;
+    }
+    m_filled.notify_one();
 }
 
-bool DirectoryReadAhead::take(qsizetype index, Chunk& chunk) {
+bool DirectoryReadAhead::take(qsizetype index, Part& part) {
     const auto i = static_cast<std::size_t>(index);
     if (i >= m_readerOf.size() || m_readerOf[i] < 0)
         return false;
     Reader& reader = m_readers[m_readerOf[i]];
-    std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [&] { return !reader.chunks.empty() || reader.done; });
-        if (reader.chunks.empty() || reader.chunks.front().index > index)
+        std::deque<Part>& parts = reader.taken.parts;
+        while (!parts.empty() && parts.front().index < index)
+            parts.pop_front();
+        if (!parts.empty()) {
+            if (parts.front().index != index)
+                return false;
+            part = parts.front();
+            parts.pop_front();
+            return true;
+        }
+        std::unique_lock lock(m_mutex);
+        m_filled.wait(lock, [&] { return !reader.chunks.empty() || reader.done; });
+        if (reader.chunks.empty())
             return false;
-        chunk = std::move(reader.chunks.front());
+        reader.taken = std::move(reader.chunks.front());
         reader.chunks.pop_front();
         lock.unlock();
-        m_changed.notify_all();
-        if (chunk.index == index)
-            return true;
-        lock.lock();
+        m_room.notify_all();
     }
 }
 
 bool DirectoryReadAhead::entries(qsizetype index, const std::function<bool(const DirectoryEntry&)>& visit) {
-    Chunk chunk;
-    if (!take(index, chunk))
+    Part part;
+    if (!take(index, part))
         return readDirectoryEntries(m_directories.at(index), EntryDetails::SizesAndTimes, visit);
+    const std::vector<DirectoryEntry>& entries =
+        m_readers[m_readerOf[static_cast<std::size_t>(index)]].taken.entries;
     bool visiting = true;
     for (;;) {
-        for (const DirectoryEntry& entry : chunk.entries)
-            if (visiting && !visit(entry))
-                visiting = false;
-        if (chunk.last)
-            return chunk.readable;
-        if (!take(index, chunk))
+        for (std::size_t e = part.begin; e < part.end && visiting; ++e)
+            visiting = visit(entries[e]);
+        if (part.last)
+            return part.readable;
+        if (!take(index, part))
             return true;
     }
 }

@@ -35,37 +35,47 @@ public:
     bool entries(qsizetype index, const std::function<bool(const DirectoryEntry&)>& visit);
 
 private:
-    // Part of one directory's entries; the last part says whether it was readable.
-    struct Chunk {
+    // The entries of one directory, or of its first part, within a chunk.
+    struct Part {
         qsizetype index = 0;
-        std::vector<DirectoryEntry> entries;
-        bool last = false;
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        bool last = false; // the directory ends here
         bool readable = true;
     };
+    // Entries of consecutive directories of one reader, handed over together
+    // so that small directories do not cost a hand-over each.
+    struct Chunk {
+        std::vector<DirectoryEntry> entries;
+        std::deque<Part> parts;
+    };
     struct Reader {
-        std::deque<Chunk> chunks;
-        bool done = false; // has pushed its last chunk
+        std::deque<Chunk> chunks; // handed over, shared with the phase
+        bool done = false;        // has handed over its last chunk
+        Chunk taken;              // the phase's side: the chunk it takes parts from
         std::thread thread;
     };
     static constexpr int kReaders = 2;
-    // Entries held ahead stay under kReaders × kQueuedChunks × kChunkEntries,
-    // a few megabytes, however large a directory is.
+    // Entries held ahead stay under about kReaders × kQueuedChunks ×
+    // kChunkEntries, a few megabytes, however large a directory is.
     static constexpr std::size_t kChunkEntries = 1024;
+    static constexpr std::size_t kChunkParts = 64;
     static constexpr std::size_t kQueuedChunks = 8;
 
     void run(Reader& reader, int rank);
-    bool push(Reader& reader, Chunk&& chunk);
-    // The next chunk of `index`, dropping those of directories before it;
-    // false when its reader has none for it.
-    bool take(qsizetype index, Chunk& chunk);
+    bool handOver(Reader& reader, Chunk& chunk);
+    // The next part of `index`, dropping those of directories before it;
+    // false when its reader has none for it. Its entries are in the reader's
+    // taken chunk until the next call.
+    bool take(qsizetype index, Part& part);
 
     const QStringList& m_directories;
-    const std::vector<bool>& m_wanted;
     // The reader of each wanted directory, -1 for the others.
     std::vector<int> m_readerOf;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_stopping = false; // the owner is going away
+    std::condition_variable m_room;   // readers wait here for a free place
+    std::condition_variable m_filled; // the phase waits here for entries
+    bool m_stopping = false;          // the owner is going away
     Reader m_readers[kReaders];
 };
 

@@ -63,6 +63,18 @@ TEST_F(DirectoryReadAheadTest, EachDirectoryAskedForGivesAllItsEntriesOnce) {
     }
 }
 
+TEST_F(DirectoryReadAheadTest, ManySmallDirectoriesShareChunksWithoutMixingTheirEntries) {
+    constexpr int kCount = 300; // several chunks of at most 64 directories each
+    for (int i = 0; i < kCount; ++i)
+        makeDirectory(QString("s%1").arg(i), i % 4);
+    std::vector<bool> wanted(kCount, true);
+    for (int i = 0; i < kCount; i += 7)
+        wanted[static_cast<std::size_t>(i)] = false;
+    DirectoryReadAhead readAhead(directories, wanted);
+    for (int i = 0; i < kCount; i += (i % 5 == 0 ? 2 : 1))
+        EXPECT_EQ(read(readAhead, i), expected(i % 4)) << "directory " << i;
+}
+
 TEST_F(DirectoryReadAheadTest, AVisitThatStopsEarlyLeavesTheNextDirectoriesWhole) {
     makeDirectory("big", 5000);
     makeDirectory("next", 10);
