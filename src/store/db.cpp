@@ -48,29 +48,8 @@ QVariant readColumn(sqlite3_stmt* statement, int i) {
     }
 }
 
-int bindValue(sqlite3_stmt* statement, int index, const QVariant& value) {
-    if (value.isNull())
-        return sqlite3_bind_null(statement, index);
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Bool:
-        return sqlite3_bind_int64(statement, index, value.toLongLong());
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return sqlite3_bind_double(statement, index, value.toDouble());
-    default: {
-        // Bound in the file's own encoding, UTF-8, so the engine stores the
-        // bytes without converting them again.
-        const QByteArray text = value.toString().toUtf8();
-        return sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()),
-                                 SQLITE_TRANSIENT);
-    }
-    }
+BoundRow boundRow(const QVariantList& values) {
+    return BoundRow(values.cbegin(), values.cend());
 }
 
 // Brackets, not double quotes: internal statements may pass through the
@@ -111,6 +90,50 @@ double Value::toReal() const {
 
 QString Value::toText() const {
     return m_value.isNull() ? QString() : m_value.toString();
+}
+
+// ---- BoundValue ------------------------------------------------------------
+
+BoundValue::BoundValue(const QVariant& value) {
+    if (value.isNull())
+        return;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        m_kind = Kind::Integer;
+        m_integer = value.toLongLong();
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        m_kind = Kind::Real;
+        m_real = value.toDouble();
+        return;
+    default:
+        // In the file's own encoding, so the engine stores the bytes as they are.
+        m_kind = Kind::Text;
+        m_text = value.toString().toUtf8();
+        return;
+    }
+}
+
+int BoundValue::bindTo(sqlite3_stmt* statement, int index) const {
+    switch (m_kind) {
+    case Kind::Null:
+        return sqlite3_bind_null(statement, index);
+    case Kind::Integer:
+        return sqlite3_bind_int64(statement, index, m_integer);
+    case Kind::Real:
+        return sqlite3_bind_double(statement, index, m_real);
+    case Kind::Text:
+        return sqlite3_bind_text(statement, index, m_text.constData(), static_cast<int>(m_text.size()),
+                                 SQLITE_STATIC);
+    }
+    return SQLITE_MISUSE;
 }
 
 // ---- Database --------------------------------------------------------------
@@ -406,11 +429,13 @@ bool Recordset::update() {
     if (sqlite3_prepare_v2(m_db->m_handle, utf8.constData(), static_cast<int>(utf8.size()), &statement,
                            nullptr) != SQLITE_OK)
         return fail(engineReason(m_db->m_handle));
-    int index = 1;
+    BoundRow values;
     for (const auto& entry : m_pending)
-        bindValue(statement, index++, entry.second);
+        values.emplace_back(entry.second);
     if (m_editing == Editing::Edit)
-        bindValue(statement, index, field(m_keyColumn).variant());
+        values.emplace_back(field(m_keyColumn).variant());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i].bindTo(statement, static_cast<int>(i) + 1);
     const int rc = sqlite3_step(statement);
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE)
@@ -484,14 +509,18 @@ BulkInsert& BulkInsert::operator=(BulkInsert&& other) noexcept {
 }
 
 bool BulkInsert::insert(const QVariantList& values) {
+    return insertBound(boundRow(values));
+}
+
+bool BulkInsert::insertBound(const BoundRow& values) {
     if (!m_statement)
         return false;
-    if (values.size() != m_columnCount) {
+    if (values.size() != static_cast<std::size_t>(m_columnCount)) {
         m_error = QStringLiteral("nombre de valeurs incorrect");
         return false;
     }
     for (int i = 0; i < m_columnCount; ++i)
-        bindValue(m_statement, i + 1, values.at(i));
+        values[static_cast<std::size_t>(i)].bindTo(m_statement, i + 1);
     const int rc = sqlite3_step(m_statement);
     sqlite3_reset(m_statement);
     if (rc != SQLITE_DONE) {

@@ -7,6 +7,7 @@
 // * ? # [...] compared without case. No call throws; failures are reported by
 // the result and lastError() holds the engine's reason.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -35,6 +36,25 @@ private:
 };
 
 class Database;
+
+// A value ready to be bound to a statement: NULL, a whole number, a real or a
+// text already in UTF-8, the file's encoding. Rows queued to another thread are
+// converted on the caller's side, so the inserting thread only binds them.
+class BoundValue {
+public:
+    BoundValue() = default; // NULL
+    explicit BoundValue(const QVariant& value);
+    // Binds without copying: the value must outlive the statement's next step.
+    int bindTo(sqlite3_stmt* statement, int index) const;
+
+private:
+    enum class Kind { Null, Integer, Real, Text };
+    Kind m_kind = Kind::Null;
+    qint64 m_integer = 0;
+    double m_real = 0;
+    QByteArray m_text;
+};
+using BoundRow = std::vector<BoundValue>;
 
 // Rows of a query, read forwards. recordCount() is the number of rows reached
 // so far, as with the record sets the catalogue was written for: right after
@@ -104,6 +124,7 @@ public:
     const QString& error() const { return m_error; }
     // One value per column given at preparation, in that order.
     bool insert(const QVariantList& values);
+    bool insertBound(const BoundRow& values);
     qint64 lastInsertId() const;
 
 private:

@@ -16,8 +16,8 @@ QueuedInsert::~QueuedInsert() {
     m_thread.join();
 }
 
-void QueuedInsert::insert(QVariantList values) {
-    m_filling.push_back(std::move(values));
+void QueuedInsert::insert(const QVariantList& values) {
+    m_filling.emplace_back(values.cbegin(), values.cend());
     if (m_filling.size() >= kBlockRows)
         handOver();
 }
@@ -55,8 +55,8 @@ void QueuedInsert::run() {
         m_changed.notify_all();
 
         QString reason;
-        for (const QVariantList& row : block)
-            if (!m_insert.insert(row))
+        for (const BoundRow& row : block)
+            if (!m_insert.insertBound(row))
                 reason = m_insert.error();
         block.clear();
 

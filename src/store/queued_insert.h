@@ -27,16 +27,16 @@ public:
     QueuedInsert(const QueuedInsert&) = delete;
     QueuedInsert& operator=(const QueuedInsert&) = delete;
 
-    // Queues one row (one value per column of the INSERT); waits while the
-    // inserting thread is a full block behind.
-    void insert(QVariantList values);
+    // Queues one row (one value per column of the INSERT), converted here;
+    // waits while the inserting thread is a full block behind.
+    void insert(const QVariantList& values);
     // Waits until every queued row is stored. False when a row failed since
     // the last call: error() holds the engine's reason of the last failure.
     bool finish();
     const QString& error() const { return m_error; }
 
 private:
-    using Block = std::vector<QVariantList>;
+    using Block = std::vector<BoundRow>;
     static constexpr std::size_t kBlockRows = 512;
 
     void handOver();
