@@ -20,8 +20,13 @@ CREATE TABLE Repertoires (
     NumRepertoireParent INTEGER NOT NULL DEFAULT 0
 );
 
+-- File numbers are given as the highest plus one, without the sequence table
+-- that AUTOINCREMENT updates at every insertion: a file is always named by its
+-- support, directory and file numbers together and nothing keeps a file number
+-- once its row is gone, so a number freed at the top may be given again. The
+-- other two tables keep their sequences, as file rows refer to directory numbers.
 CREATE TABLE Fichiers (
-    NumFichier INTEGER PRIMARY KEY AUTOINCREMENT,
+    NumFichier INTEGER PRIMARY KEY,
     NumSupport INTEGER NOT NULL DEFAULT 0,
     NumRepertoire INTEGER NOT NULL DEFAULT 0,
     Fichier TEXT COLLATE NOCASE NOT NULL DEFAULT '',
