@@ -29,9 +29,9 @@ bool listable(const QString& path) {
 // are files of their parent.
 QStringList subdirectories(const QString& directory) {
     QStringList found;
-    readDirectoryEntries(directory, EntryDetails::KindOnly, [&](const DirectoryEntry& entry) {
+    readDirectoryEntries(directory, EntryDetails::DirectoriesOnly, [&](const DirectoryEntry& entry) {
         const QString path = directory + entry.name + QLatin1Char('/');
-        if (entry.kind == DirectoryEntry::Kind::Directory && listable(path))
+        if (listable(path))
             found << path;
         return true;
     });

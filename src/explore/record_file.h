@@ -19,7 +19,6 @@ public:
     enum class WriteResult { Written, DoesNotFit, Failed };
     WriteResult write(qint64 recordNumber, const FileRecord& record);
     bool read(qint64 recordNumber, FileRecord& record);
-    qint64 recordCount() const { return m_file.size() / FileRecordLayout::kRecordSize; }
 
 private:
     bool moveTo(qint64 recordNumber);

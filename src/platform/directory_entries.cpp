@@ -62,25 +62,26 @@ DirectoryEntry::Kind kindOfType(unsigned char type) {
     }
 }
 
-// False when the entry vanished or cannot be examined.
 struct EntryTimes {
     LocalTimes modified;
     LocalTimes born;
 };
 
+// False when the entry vanished or cannot be examined.
 bool examine(int directoryFd, const char* name, EntryDetails details, unsigned char type, EntryTimes& times,
              DirectoryEntry& entry) {
-    if (details == EntryDetails::KindOnly && type != DT_UNKNOWN) {
+    if (details == EntryDetails::DirectoriesOnly && type != DT_UNKNOWN) {
         entry.kind = kindOfType(type);
         return true;
     }
     struct statx st {};
-    const unsigned mask =
-        details == EntryDetails::KindOnly ? STATX_TYPE : STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
+    const unsigned mask = details == EntryDetails::DirectoriesOnly
+                              ? STATX_TYPE
+                              : STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME;
     if (statx(directoryFd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, mask, &st) != 0)
         return false;
     entry.kind = kindOfMode(st.stx_mode);
-    if (details == EntryDetails::KindOnly)
+    if (details == EntryDetails::DirectoriesOnly)
         return true;
     entry.size = entry.kind == DirectoryEntry::Kind::File ? static_cast<qint64>(st.stx_size) : 0;
     entry.modified = times.modified.of(st.stx_mtime.tv_sec);
@@ -102,7 +103,12 @@ bool readDirectoryEntries(const QString& directory, EntryDetails details,
         const char* name = d->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
+        // Other entries are left before their names are even decoded.
+        if (details == EntryDetails::DirectoriesOnly && d->d_type != DT_DIR && d->d_type != DT_UNKNOWN)
+            continue;
         if (!examine(fd, name, details, d->d_type, times, entry))
+            continue;
+        if (details == EntryDetails::DirectoriesOnly && entry.kind != DirectoryEntry::Kind::Directory)
             continue;
         // File names are UTF-8 here; fromUtf8 is what decodeName does, by its fast path.
         entry.name = QString::fromUtf8(name);

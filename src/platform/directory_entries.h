@@ -31,7 +31,10 @@ struct DirectoryEntry {
     LocalTime born; // the modification time when the file system keeps no birth time
 };
 
-enum class EntryDetails { KindOnly, SizesAndTimes };
+enum class EntryDetails {
+    DirectoriesOnly, // only the entries that are directories, with their kind
+    SizesAndTimes,   // every entry, with its kind, size and times
+};
 
 // Calls `visit` for each entry of `directory` except "." and "..", until it
 // returns false. False when the directory cannot be read; entries that vanish

@@ -20,7 +20,8 @@ public:
     LaunchResult openWithDefault(const QString& path) override;
     LaunchResult explore(const QString& folder) override;
     LaunchResult openAddress(const QString& address) override;
-    LaunchResult startProgram(const QString& program, const QStringList& arguments, bool waitForExit) override;
+    LaunchResult startProgram(const QString& program, const QStringList& arguments,
+                              bool waitForExit) override;
     QString iconNameForFile(const QString& fileName) override;
 
 private:
