@@ -88,6 +88,12 @@ private:
     qint64 m_number = 0;
 };
 
+// An optical or floppy drive reads one place at a time: a second reader would
+// only make it seek from directory to directory.
+int readAheadThreads(const Volume& volume) {
+    return volume.type == DriveType::CdRom || volume.isFloppy ? 1 : 2;
+}
+
 } // namespace
 
 qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters& counters) {
@@ -104,7 +110,7 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
 
     const std::vector<bool> visit = directoriesToVisit(lines, setup.request.volume.rootPath,
                                                        setup.request.excludeDirectories ? &ignored : nullptr);
-    DirectoryReadAhead readAhead(lines, visit);
+    DirectoryReadAhead readAhead(lines, visit, readAheadThreads(setup.request.volume));
 
     c.display.showText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
     RecordFile records(setup.recordsFile);

@@ -2,17 +2,18 @@
 
 namespace velmar {
 
-DirectoryReadAhead::DirectoryReadAhead(const QStringList& directories, const std::vector<bool>& wanted)
-    : m_directories(directories) {
+DirectoryReadAhead::DirectoryReadAhead(const QStringList& directories, const std::vector<bool>& wanted,
+                                       int readers)
+    : m_directories(directories), m_readerCount(qBound(1, readers, kMaxReaders)) {
     const std::size_t count = qMin(static_cast<std::size_t>(directories.size()), wanted.size());
     m_readerOf.assign(count, -1);
     int next = 0;
     for (std::size_t i = 0; i < count; ++i)
         if (wanted[i]) {
             m_readerOf[i] = next;
-            next = (next + 1) % kReaders;
+            next = (next + 1) % m_readerCount;
         }
-    for (int rank = 0; rank < kReaders; ++rank)
+    for (int rank = 0; rank < m_readerCount; ++rank)
         m_readers[rank].thread = std::thread([this, rank] { run(m_readers[rank], rank); });
 }
 
@@ -22,8 +23,8 @@ DirectoryReadAhead::~DirectoryReadAhead() {
         m_stopping = true;
     }
     m_room.notify_all();
-    for (Reader& reader : m_readers)
-        reader.thread.join();
+    for (int rank = 0; rank < m_readerCount; ++rank)
+        m_readers[rank].thread.join();
 }
 
 // Waits for room; false once the owner is going away. Leaves `chunk` empty.

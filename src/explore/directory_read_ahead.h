@@ -1,7 +1,7 @@
 #pragma once
 
 // The entries of the directories the directory phase visits, read ahead of it
-// by two threads taking the directories in turn. Reading a directory is mostly
+// by one or two threads taking the directories in turn. Reading a directory is mostly
 // the kernel's work (getdents, one statx per entry); it now overlaps with
 // writing the records and rows of the directories before it.
 
@@ -20,9 +20,10 @@ namespace velmar {
 
 class DirectoryReadAhead {
 public:
-    // `directories` in the order the phase takes them, of which the readers
-    // read those marked in `wanted`. Both must outlive this object.
-    DirectoryReadAhead(const QStringList& directories, const std::vector<bool>& wanted);
+    // `directories` in the order the phase takes them, of which `readers`
+    // threads (1 or 2) read those marked in `wanted`. Both lists must outlive
+    // this object.
+    DirectoryReadAhead(const QStringList& directories, const std::vector<bool>& wanted, int readers);
     // Stops the readers, even inside a long directory, and waits for them.
     ~DirectoryReadAhead();
     DirectoryReadAhead(const DirectoryReadAhead&) = delete;
@@ -55,8 +56,8 @@ private:
         Chunk taken;              // the phase's side: the chunk it takes parts from
         std::thread thread;
     };
-    static constexpr int kReaders = 2;
-    // Entries held ahead stay under about kReaders × kQueuedChunks ×
+    static constexpr int kMaxReaders = 2;
+    // Entries held ahead stay under about kMaxReaders × kQueuedChunks ×
     // kChunkEntries, a few megabytes, however large a directory is.
     static constexpr std::size_t kChunkEntries = 1024;
     static constexpr std::size_t kChunkParts = 64;
@@ -76,7 +77,8 @@ private:
     std::condition_variable m_room;   // readers wait here for a free place
     std::condition_variable m_filled; // the phase waits here for entries
     bool m_stopping = false;          // the owner is going away
-    Reader m_readers[kReaders];
+    int m_readerCount = 1;
+    Reader m_readers[kMaxReaders];
 };
 
 } // namespace velmar

@@ -54,12 +54,15 @@ TEST_F(DirectoryReadAheadTest, EachDirectoryAskedForGivesAllItsEntriesOnce) {
     for (int i = 0; i < 10; ++i)
         makeDirectory(QString("d%1").arg(i), sizes[i]);
     const std::vector<bool> wanted{true, true, true, false, true, true, true, false, true, true};
-    DirectoryReadAhead readAhead(directories, wanted);
-    // 2 is read ahead but never asked for; 3 and 7 were left to the phase.
-    for (qsizetype index : {0, 1, 3, 4, 5, 6, 7, 9}) {
-        bool readable = false;
-        EXPECT_EQ(read(readAhead, index, &readable), expected(sizes[index])) << "directory " << index;
-        EXPECT_TRUE(readable);
+    for (int readers : {1, 2}) {
+        DirectoryReadAhead readAhead(directories, wanted, readers);
+        // 2 is read ahead but never asked for; 3 and 7 were left to the phase.
+        for (qsizetype index : {0, 1, 3, 4, 5, 6, 7, 9}) {
+            bool readable = false;
+            EXPECT_EQ(read(readAhead, index, &readable), expected(sizes[index]))
+                << "directory " << index << ", " << readers << " reader(s)";
+            EXPECT_TRUE(readable);
+        }
     }
 }
 
@@ -70,7 +73,7 @@ TEST_F(DirectoryReadAheadTest, ManySmallDirectoriesShareChunksWithoutMixingTheir
     std::vector<bool> wanted(kCount, true);
     for (int i = 0; i < kCount; i += 7)
         wanted[static_cast<std::size_t>(i)] = false;
-    DirectoryReadAhead readAhead(directories, wanted);
+    DirectoryReadAhead readAhead(directories, wanted, 2);
     for (int i = 0; i < kCount; i += (i % 5 == 0 ? 2 : 1))
         EXPECT_EQ(read(readAhead, i), expected(i % 4)) << "directory " << i;
 }
@@ -79,7 +82,7 @@ TEST_F(DirectoryReadAheadTest, AVisitThatStopsEarlyLeavesTheNextDirectoriesWhole
     makeDirectory("big", 5000);
     makeDirectory("next", 10);
     const std::vector<bool> wanted{true, true};
-    DirectoryReadAhead readAhead(directories, wanted);
+    DirectoryReadAhead readAhead(directories, wanted, 2);
     int seen = 0;
     readAhead.entries(0, [&](const DirectoryEntry&) { return ++seen < 10; });
     EXPECT_EQ(seen, 10);
@@ -91,7 +94,7 @@ TEST_F(DirectoryReadAheadTest, AnUnreadableDirectoryIsReportedAndTheOthersStillR
     directories << dir.filePath("gone") + '/';
     makeDirectory("b", 3);
     const std::vector<bool> wanted{true, true, true};
-    DirectoryReadAhead readAhead(directories, wanted);
+    DirectoryReadAhead readAhead(directories, wanted, 2);
     bool readable = true;
     EXPECT_EQ(read(readAhead, 0), expected(2));
     EXPECT_TRUE(read(readAhead, 1, &readable).isEmpty());
@@ -104,7 +107,7 @@ TEST_F(DirectoryReadAheadTest, GoingAwayUnblocksReadersWaitingForRoom) {
     makeDirectory("big", 10000);
     makeDirectory("other", 10000);
     const std::vector<bool> wanted{true, true};
-    DirectoryReadAhead readAhead(directories, wanted);
+    DirectoryReadAhead readAhead(directories, wanted, 2);
     // Meanwhile the other reader fills its queue and waits; leaving the scope
     // must stop it rather than wait forever.
     EXPECT_EQ(read(readAhead, 0), expected(10000));

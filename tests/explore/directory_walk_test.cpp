@@ -44,7 +44,7 @@ protected:
         const QString directory = root() + relative;
         const QStringList directories{directory};
         const std::vector<bool> wanted{true};
-        DirectoryReadAhead readAhead(directories, wanted);
+        DirectoryReadAhead readAhead(directories, wanted, 1);
         EXPECT_TRUE(readAhead.entries(
             0, [&](const DirectoryEntry& entry) { return recordFileEntry(directory, entry, file, state); }));
         QList<FileRecord> out;
