@@ -80,9 +80,10 @@ private:
         });
         poll->start();
     }
-    bool readingDirectory(const QString& phase, const QString& relative) {
-        return text(QStringLiteral("Label39")) == phase &&
-               text(QStringLiteral("RepertoireActuel")) == medium->filePath(relative) + '/';
+    // The window shows the name being read at a paced rate, but each
+    // percentage as soon as it is reached, between two directories.
+    bool atPercentage(const QString& phase, const QString& label, const QString& percentage) {
+        return text(QStringLiteral("Label39")) == phase && text(label) == percentage;
     }
 
     QString path(const QString& relative) const { return medium->filePath(relative); }
@@ -223,12 +224,13 @@ private slots:
     }
 
     // A chain of directories, so that the walk's order does not hang on the
-    // order the file system lists siblings in.
+    // order the file system lists siblings in. Of its six directories, "a" is
+    // done at 33 % and "a/b/c" at 66 %.
     void aStopDuringTheDirectoryPhaseKeepsTheDirectoriesStored() {
         file("a/b/c/d/e/x.txt");
-        pressStopWhen([this] { return readingDirectory("Analyse des répertoires", "a"); }, MessageAnswer::No);
-        pressStopWhen([this] { return readingDirectory("Analyse des répertoires", "a/b/c"); },
-                      MessageAnswer::Yes);
+        const QString phase = "Analyse des répertoires";
+        pressStopWhen([=, this] { return atPercentage(phase, "Label7", "33 %"); }, MessageAnswer::No);
+        pressStopWhen([=, this] { return atPercentage(phase, "Label7", "66 %"); }, MessageAnswer::Yes);
         explore();
         QCOMPARE(dialogs->messageTexts(),
                  QStringList(2, "Êtes-vous sûr(e) d'arrêter l'exploration de ce support ?"));
@@ -243,7 +245,9 @@ private slots:
         file("a/two.txt", QByteArray(20, 'x'));
         file("a/b/three.txt", QByteArray(40, 'x'));
         file("a/b/c/four.txt", QByteArray(80, 'x'));
-        pressStopWhen([this] { return readingDirectory("Analyse des fichiers", "a/b"); }, MessageAnswer::Yes);
+        // Records 1 and 2 are in "a", record 3 in "a/b": entering it shows 75 %.
+        pressStopWhen([this] { return atPercentage("Analyse des fichiers", "Label18", "75 %"); },
+                      MessageAnswer::Yes);
         explore();
         QCOMPARE(directoryRows().size(), 4);
         // The file being read when the stop came is finished, the next is not begun.
