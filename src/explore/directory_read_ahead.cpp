@@ -50,7 +50,7 @@ void DirectoryReadAhead::run(Reader& reader, int rank) {
             continue;
         const auto index = static_cast<qsizetype>(i);
         Part part{index, chunk.entries.size(), 0, false, true};
-        const bool readable = readDirectoryEntries(m_directories.at(index), EntryDetails::SizesAndTimes,
+        const bool readable = readDirectoryEntries(m_directories.at(index), EntryDetails::AllButDirectories,
                                                    [&](const DirectoryEntry& entry) {
                                                        chunk.entries.push_back(entry);
                                                        if (chunk.entries.size() < kChunkEntries)
@@ -107,7 +107,7 @@ bool DirectoryReadAhead::take(qsizetype index, Part& part) {
 bool DirectoryReadAhead::entries(qsizetype index, const std::function<bool(const DirectoryEntry&)>& visit) {
     Part part;
     if (!take(index, part))
-        return readDirectoryEntries(m_directories.at(index), EntryDetails::SizesAndTimes, visit);
+        return readDirectoryEntries(m_directories.at(index), EntryDetails::AllButDirectories, visit);
     const std::vector<DirectoryEntry>& entries =
         m_readers[m_readerOf[static_cast<std::size_t>(index)]].taken.entries;
     bool visiting = true;

@@ -29,10 +29,9 @@ public:
     DirectoryReadAhead(const DirectoryReadAhead&) = delete;
     DirectoryReadAhead& operator=(const DirectoryReadAhead&) = delete;
 
-    // Calls `visit` with each entry of directories[index] (sizes and times
-    // included) until it returns false; indices must come in increasing order.
-    // False when the directory cannot be read. A directory the readers skipped
-    // is read here and now.
+    // Calls `visit` with each entry of directories[index] but its
+    // subdirectories (sizes and times included) until it returns false; indices must come in increasing
+    // order. False when the directory cannot be read. A directory the readers skipped is read here and now.
     bool entries(qsizetype index, const std::function<bool(const DirectoryEntry&)>& visit);
 
 private:

@@ -105,8 +105,6 @@ QString recordDateText(const LocalTime& t) {
 
 bool recordFileEntry(const QString& directory, const DirectoryEntry& entry, RecordFile& records,
                      FileEnumeration& state) {
-    if (entry.kind == DirectoryEntry::Kind::Directory)
-        return true;
     FileRecord record;
     record.nameFull = entry.name;
     record.extension = recordExtension(record.nameFull);

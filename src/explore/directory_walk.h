@@ -31,7 +31,7 @@ struct FileEnumeration {
     QString logFile;       // "" unless the program runs in log mode
 };
 
-// Appends the record of one entry of `directory` unless it is a directory
+// Appends the record of one entry of `directory` that is no directory
 // (symbolic links, sockets and FIFOs are recorded, none of them opened). A file
 // whose texts do not fit a record is counted as left out. False when a record
 // could not be written.

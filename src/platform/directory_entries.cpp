@@ -103,12 +103,14 @@ bool readDirectoryEntries(const QString& directory, EntryDetails details,
         const char* name = d->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        // Other entries are left before their names are even decoded.
-        if (details == EntryDetails::DirectoriesOnly && d->d_type != DT_DIR && d->d_type != DT_UNKNOWN)
+        // Entries of the other kind are left by their type, before their
+        // names are even decoded; only an unknown type needs a statx.
+        const bool wantsDirectories = details == EntryDetails::DirectoriesOnly;
+        if (d->d_type != DT_UNKNOWN && (d->d_type == DT_DIR) != wantsDirectories)
             continue;
         if (!examine(fd, name, details, d->d_type, times, entry))
             continue;
-        if (details == EntryDetails::DirectoriesOnly && entry.kind != DirectoryEntry::Kind::Directory)
+        if ((entry.kind == DirectoryEntry::Kind::Directory) != wantsDirectories)
             continue;
         // File names are UTF-8 here; fromUtf8 is what decodeName does, by its fast path.
         entry.name = QString::fromUtf8(name);

@@ -25,15 +25,17 @@ struct DirectoryEntry {
     enum class Kind { Directory, File, SymbolicLink, Other };
     QString name;
     Kind kind = Kind::Other;
-    // Filled when details are asked for.
+    // Filled for AllButDirectories.
     qint64 size = 0; // bytes of a regular file, 0 for anything else
     LocalTime modified;
     LocalTime born; // the modification time when the file system keeps no birth time
 };
 
+// Which entries are visited, and with what: a walk lists the directories of
+// a directory first and reads the details of everything else later.
 enum class EntryDetails {
-    DirectoriesOnly, // only the entries that are directories, with their kind
-    SizesAndTimes,   // every entry, with its kind, size and times
+    DirectoriesOnly,   // the directories, with their kind
+    AllButDirectories, // every other entry (files, links, devices...), with kind, size and times
 };
 
 // Calls `visit` for each entry of `directory` except "." and "..", until it
