@@ -1,9 +1,9 @@
 #pragma once
 
 // The entries of the directories the directory phase visits, read ahead of it
-// by one or two threads taking the directories in turn. Reading a directory is mostly
-// the kernel's work (getdents, one statx per entry); it now overlaps with
-// writing the records and rows of the directories before it.
+// by one or two threads taking the directories in turn. Reading a directory is
+// mostly the kernel's work (getdents, one statx per entry); it now overlaps
+// with writing the records and rows of the directories before it.
 
 #include "platform/directory_entries.h"
 
@@ -30,8 +30,9 @@ public:
     DirectoryReadAhead& operator=(const DirectoryReadAhead&) = delete;
 
     // Calls `visit` with each entry of directories[index] but its
-    // subdirectories (sizes and times included) until it returns false; indices must come in increasing
-    // order. False when the directory cannot be read. A directory the readers skipped is read here and now.
+    // subdirectories (sizes and times included) until it returns false;
+    // indices must come in increasing order. False when the directory cannot
+    // be read. A directory the readers skipped is read here and now.
     bool entries(qsizetype index, const std::function<bool(const DirectoryEntry&)>& visit);
 
 private:
@@ -56,7 +57,8 @@ private:
         std::thread thread;
     };
     static constexpr int kMaxReaders = 2;
-    // Entries held ahead stay under about kMaxReaders × kQueuedChunks ×
+    // A chunk closes at kChunkEntries entries or kChunkParts directories, so
+    // the entries held ahead stay under about kMaxReaders × kQueuedChunks ×
     // kChunkEntries, a few megabytes, however large a directory is.
     static constexpr std::size_t kChunkEntries = 1024;
     static constexpr std::size_t kChunkParts = 64;

@@ -142,13 +142,14 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
         const bool show = pace.due();
         if (show) {
             c.display.showText(QStringLiteral("RepertoireActuel"), record.dirPath);
-            c.display.showText(QStringLiteral("Label38"), record.nameFull);
             showFileCounts(c.display, counters);
         }
         if (isExcludedExtension(excludedPatterns, record.extension)) {
             ++counters.excludedFiles;
             continue;
         }
+        if (show)
+            c.display.showText(QStringLiteral("Label38"), record.nameFull);
         const QString path = record.dirPath + record.nameFull;
         FileRow row;
         const QString mode = analyse ? types.modeFor(record.extension) : QString();
