@@ -2,10 +2,21 @@
 
 namespace velmar {
 
-DataLayout::DataLayout(const QString& applicationDirectory) : appDir(applicationDirectory) {
-    if (!appDir.isEmpty() && !appDir.endsWith(QLatin1Char('/')) && !appDir.endsWith(QLatin1Char('\\')))
-        appDir += QLatin1Char('/');
-    dataDir = appDir + QStringLiteral("Data/");
+namespace {
+
+QString withSeparator(QString dir) {
+    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/')) && !dir.endsWith(QLatin1Char('\\')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+} // namespace
+
+DataLayout::DataLayout(const QString& applicationDirectory)
+    : DataLayout(applicationDirectory, withSeparator(applicationDirectory) + QStringLiteral("Data/")) {}
+
+DataLayout::DataLayout(const QString& rootDirectory, const QString& dataDirectory)
+    : appDir(withSeparator(rootDirectory)), dataDir(withSeparator(dataDirectory)) {
     registryFile = dataDir + QStringLiteral("Base/Collections.dat");
     modelDatabase = dataDir + QStringLiteral("Base/Base.mdb");
     collectionPrefix = dataDir + QStringLiteral("Base/Compil");

@@ -9,8 +9,10 @@ namespace velmar {
 
 struct DataLayout {
     explicit DataLayout(const QString& applicationDirectory = QString());
+    // Tmp/ in `rootDirectory`, the data files in `dataDirectory`.
+    DataLayout(const QString& rootDirectory, const QString& dataDirectory);
 
-    QString appDir;            // the executable's directory
+    QString appDir;            // the folder of Tmp/: the executable's, or the user's data folder
     QString dataDir;           // Data/
     QString registryFile;      // Data/Base/Collections.dat
     QString modelDatabase;     // Data/Base/Base.mdb

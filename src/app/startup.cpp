@@ -40,10 +40,10 @@ QString mainWindowTitle() {
     return applicationTitle() + QStringLiteral("  (version " VELMAR_VERSION_TEXT ")");
 }
 
-StartupOutcome runStartupChecks(Session& s, const QString& appDir, const QStringList& arguments,
+StartupOutcome runStartupChecks(Session& s, const DataLayout& paths, const QStringList& arguments,
                                 const StatusCallback& status) {
-    s.paths = DataLayout(appDir);
-    if (!platform().claimSingleInstance(s.paths.appDir))
+    s.paths = paths;
+    if (!platform().claimSingleInstance(s.paths.dataDir))
         return StartupOutcome::AlreadyRunning;
 
     s.logMode = isLogArgument(arguments);

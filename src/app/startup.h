@@ -21,11 +21,11 @@ using StatusCallback = std::function<void(const QString&)>;
 // The "LOG" switch: the first argument after the program, in any case.
 bool isLogArgument(const QStringList& arguments);
 
-// Claims the single instance, reads the arguments, builds every path, checks the
-// data files in order (each missing one shows its critical message), loads the
-// settings and makes Tmp/. `arguments` holds the program name first, as
-// QCoreApplication::arguments() does.
-StartupOutcome runStartupChecks(Session& session, const QString& appDir, const QStringList& arguments,
+// Claims the single instance of the data folder, reads the arguments, takes
+// the paths, checks the data files in order (each missing one shows its
+// critical message), loads the settings and makes Tmp/. `arguments` holds the
+// program name first, as QCoreApplication::arguments() does.
+StartupOutcome runStartupChecks(Session& session, const DataLayout& paths, const QStringList& arguments,
                                 const StatusCallback& status);
 
 // The version line of the splash: "Version 1.2.3".

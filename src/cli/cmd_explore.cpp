@@ -93,8 +93,9 @@ int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err)
         err << "Le répertoire « " << a.path << " » est introuvable.\n";
         return 1;
     }
-    const StorePaths store = cliStorePaths();
-    session().paths = DataLayout(QFileInfo(store.dataDir + QStringLiteral("..")).absoluteFilePath());
+    const DataLocation location = cliDataLocation();
+    const StorePaths store = StorePaths::fromDataDir(location.dataDir);
+    session().paths = DataLayout(location.rootDir, location.dataDir);
     QDir().mkpath(session().paths.tmpDir);
     if (!volumeHolding(platform().volumes(), a.path, a.request.volume)) {
         err << "Aucun volume monté ne contient « " << a.path << " ».\n";

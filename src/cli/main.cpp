@@ -1,12 +1,14 @@
 // velmar-cli: the catalogue's operations from the command line, over the same
 // core calls and messages as the windows.
 
+#include "app/data_location.h"
 #include "cli/cli_dialogs.h"
 #include "cli/command.h"
 
 #include "version.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <algorithm>
 #include <optional>
@@ -54,7 +56,11 @@ int main(int argc, char** argv) {
         return arguments.isEmpty() ? 2 : 0;
     }
     if (arguments.first() == QLatin1String("--version")) {
-        out << "Velmar +  (version " VELMAR_VERSION_TEXT ")\n";
+        const QCoreApplication app(argc, argv);
+        const velmar::DataLocation location =
+            velmar::chooseDataLocation(QCoreApplication::applicationDirPath());
+        out << "Velmar +  (version " VELMAR_VERSION_TEXT ")\n"
+            << "Données : " << QDir::toNativeSeparators(location.dataDir) << '\n';
         return 0;
     }
     const QString name = arguments.takeFirst();

@@ -6,11 +6,16 @@
 
 namespace velmar::cli {
 
+DataLocation cliDataLocation() {
+    const DataLocation location = chooseDataLocation(QCoreApplication::applicationDirPath());
+    QString error;
+    if (!seedDataFolder(location, error))
+        QTextStream(stderr) << error << '\n';
+    return location;
+}
+
 StorePaths cliStorePaths() {
-    const QString overridden = qEnvironmentVariable("VELMAR_DATA_DIR");
-    if (!overridden.isEmpty())
-        return StorePaths::fromDataDir(overridden);
-    return StorePaths::fromDataDir(QCoreApplication::applicationDirPath() + QStringLiteral("/Data/"));
+    return StorePaths::fromDataDir(cliDataLocation().dataDir);
 }
 
 QStringList positionalArguments(const QStringList& arguments) {

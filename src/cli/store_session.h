@@ -1,8 +1,9 @@
 #pragma once
 
-// The collections registry as the store subcommands see it: the data
-// directory beside the executable ("Data/"), or VELMAR_DATA_DIR when set.
+// The collections registry as the store subcommands see it, in the data
+// folder the window would use too.
 
+#include "app/data_location.h"
 #include "store/registry.h"
 
 #include <QMap>
@@ -10,6 +11,9 @@
 
 namespace velmar::cli {
 
+// The data folder in use, laid out from the defaults at its first use (a
+// failure is reported on standard error, and the registry then fails to load).
+DataLocation cliDataLocation();
 StorePaths cliStorePaths();
 
 // Arguments without the "--yes" switch.

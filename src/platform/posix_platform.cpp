@@ -80,8 +80,8 @@ QList<Volume> PosixPlatform::volumes() {
 }
 
 bool PosixPlatform::claimSingleInstance(const QString& lockDirectory) {
-    // One lock per installation: two copies of the program in different
-    // folders keep separate data and may run side by side.
+    // One lock per data folder: two copies of the program that keep separate
+    // data may run side by side.
     const QByteArray key =
         QCryptographicHash::hash(lockDirectory.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     m_instanceLock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/velmar-") +

@@ -18,7 +18,7 @@ namespace {
 constexpr int kSplashDelayMs = 400;
 }
 
-frmPresentation::frmPresentation(const QString& appDir, const QStringList& arguments, QWidget* parent)
+frmPresentation::frmPresentation(const DataLayout& paths, const QStringList& arguments, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_version(new QLabel(this)),
       m_status(new QLabel(this)), m_timer(new QTimer(this)) {
     setObjectName(QStringLiteral("frmPresentation"));
@@ -42,7 +42,7 @@ frmPresentation::frmPresentation(const QString& appDir, const QStringList& argum
     layout->addWidget(m_status);
 
     m_version->setText(versionLine());
-    m_outcome = runStartupChecks(session(), appDir, arguments, [this](const QString& s) { showStatus(s); });
+    m_outcome = runStartupChecks(session(), paths, arguments, [this](const QString& s) { showStatus(s); });
     if (m_outcome != StartupOutcome::Continue)
         return;
     m_timer->setSingleShot(true);

@@ -17,7 +17,7 @@ class frmPrincipal;
 class frmPresentation final : public QWidget {
     Q_OBJECT
 public:
-    frmPresentation(const QString& appDir, const QStringList& arguments, QWidget* parent = nullptr);
+    frmPresentation(const DataLayout& paths, const QStringList& arguments, QWidget* parent = nullptr);
     ~frmPresentation() override;
 
     // What the checks decided; anything but Continue means the process ends.

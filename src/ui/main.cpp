@@ -1,5 +1,7 @@
 // velmar: the graphical program.
 
+#include "app/data_location.h"
+#include "app/dialogs.h"
 #include "ui/frm_presentation.h"
 #include "ui/qt_dialogs.h"
 
@@ -8,9 +10,17 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Velmar"));
+    app.setDesktopFileName(QStringLiteral("velmar"));
     app.setQuitOnLastWindowClosed(false);
     velmar::ui::QtDialogs dialogs;
-    velmar::ui::frmPresentation splash(QCoreApplication::applicationDirPath(), app.arguments());
+    const velmar::DataLocation location = velmar::chooseDataLocation(QCoreApplication::applicationDirPath());
+    QString error;
+    if (!velmar::seedDataFolder(location, error)) {
+        dialogs.message(error, velmar::MessageStyle::Critical);
+        return 1;
+    }
+    velmar::ui::frmPresentation splash(velmar::DataLayout(location.rootDir, location.dataDir),
+                                       app.arguments());
     if (splash.outcome() != velmar::StartupOutcome::Continue)
         return splash.outcome() == velmar::StartupOutcome::AlreadyRunning ? 0 : 1;
     splash.show();

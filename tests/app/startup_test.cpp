@@ -31,7 +31,8 @@ protected:
         writeTextLines(p.ignoredExtsFile, {"TMP"});
     }
     StartupOutcome start(const QStringList& args = {"velmar"}) {
-        return runStartupChecks(session, app.path(), args, [this](const QString& s) { statuses << s; });
+        return runStartupChecks(session, DataLayout(app.path()), args,
+                                [this](const QString& s) { statuses << s; });
     }
 
     QTemporaryDir app;

@@ -57,7 +57,7 @@ private slots:
         layOut(app.path());
         test::ScriptedDialogs dialogs;
         test::FakePlatform platform;
-        ui::frmPresentation splash(app.path(), {"velmar"});
+        ui::frmPresentation splash(DataLayout(app.path()), {"velmar"});
         QCOMPARE(splash.outcome(), StartupOutcome::Continue);
         QVERIFY(splash.findChild<QLabel*>("Label1")->text().startsWith("Version "));
         QCOMPARE(splash.findChild<QLabel*>("Label2")->text(), QString("Démarrage..."));
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(picture.save(DataLayout(app.path()).backgroundsDir + "Vert.png"));
         test::ScriptedDialogs dialogs;
         test::FakePlatform platform;
-        ui::frmPresentation splash(app.path(), {"velmar"});
+        ui::frmPresentation splash(DataLayout(app.path()), {"velmar"});
         ui::frmPrincipal* main = startAndWait(splash);
         QVERIFY(main);
         QVERIFY(main->hasBackgroundPicture());
@@ -103,7 +103,7 @@ private slots:
         QFile::remove(DataLayout(app.path()).analysedTypesFile);
         test::ScriptedDialogs dialogs;
         test::FakePlatform platform;
-        ui::frmPresentation splash(app.path(), {"velmar"});
+        ui::frmPresentation splash(DataLayout(app.path()), {"velmar"});
         QCOMPARE(splash.outcome(), StartupOutcome::Fatal);
         QCOMPARE(dialogs.messages().size(), 1);
         QCOMPARE(dialogs.messages()[0].style, MessageStyle::Critical);
