@@ -409,3 +409,40 @@ TEST(GzipLayout, NoTimeStampGivesNoDate) {
     Loaded l(gz, "x.gz");
     EXPECT_EQ(l.d.FileDateTime(1), zeroDateTime());
 }
+
+namespace {
+
+// Level 3 (4-byte sizes throughout) has no tool on Debian to write it.
+QByteArray lzhLevel3(const QByteArray& name, const QByteArray& data) {
+    QByteArray ext(1, char(0x01));
+    ext += name;
+    put32(ext, 0); // no further extended header
+    QByteArray h;
+    put16(h, 4);
+    h += "-lh0-";
+    put32(h, data.size());
+    put32(h, data.size());
+    put32(h, 1735738410); // 2025-01-01 13:33:30
+    h.append(char(0x20)).append(char(3));
+    put16(h, 0x1234);
+    h.append('U');
+    put32(h, 32 + ext.size());
+    put32(h, ext.size());
+    return h + ext + data;
+}
+
+} // namespace
+
+TEST(LzhLayout, LevelThreeHeadersAndSymbolicLinks) {
+    const QByteArray lzh = lzhLevel3("first.txt", "12345") + lzhLevel3("second.txt", "ab") +
+                           lzhHeader("lh0", "link|target/file", "") + QByteArray(1, '\0');
+    Loaded l(lzh, "x.lzh");
+    ASSERT_EQ(l.status, 0);
+    ASSERT_EQ(l.d.FileCount(), 3);
+    EXPECT_EQ(l.d.FileName(1), QStringLiteral("first.txt"));
+    EXPECT_EQ(l.d.UnCompressed_Size(1), 5);
+    EXPECT_EQ(l.d.FileName(2), QStringLiteral("second.txt"));
+    EXPECT_EQ(l.d.FileDateTime(2).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+              QStringLiteral("2025-01-01 13:33:30"));
+    EXPECT_EQ(l.d.FileName(3), QStringLiteral("link"));
+}
