@@ -149,6 +149,11 @@ bool readCentralDirectory(ByteReader& in, quint64 count, std::vector<ZipEntry>& 
             return false;
         entries.push_back(std::move(e));
     }
+    // Writers without Zip64 records keep only the low 16 bits of a larger
+    // count: the headers that follow the counted ones are read while they last.
+    for (ZipEntry e; signatureAt(in, in.position()) == ZIP_CENTRAL_HEADER && readCentralHeader(in, e);
+         e = ZipEntry())
+        entries.push_back(std::move(e));
     return true;
 }
 

@@ -403,6 +403,14 @@ TEST(ZipLayout, CountPastTheEndIsNotTrusted) {
     EXPECT_EQ(l.d.FileName(1), QStringLiteral("only.txt"));
 }
 
+// 65,537 entries written without Zip64 records: the count reads 1.
+TEST(ZipLayout, CountKeptModuloSixtyFiveThousand) {
+    const QByteArray central = zipCentral("one.txt", 0, {}, 1) + zipCentral("two.txt", 0, {}, 2);
+    Loaded l(zipWithEnd(central, 1), "x.zip");
+    ASSERT_EQ(l.d.FileCount(), 2);
+    EXPECT_EQ(l.d.FileName(2), QStringLiteral("two.txt"));
+}
+
 TEST(GzipLayout, NoTimeStampGivesNoDate) {
     QByteArray gz = gzipFile(0, {}, 10, 5);
     gz.replace(4, 4, QByteArray(4, '\0'));
