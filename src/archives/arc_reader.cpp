@@ -1,9 +1,11 @@
 #include "archives/arc_reader.h"
 
-#include "app/windows1252.h"
+#include "app/inner_text.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
 #include "archives/name_table.h"
+
+#include <algorithm>
 
 namespace velmar::archives {
 
@@ -17,6 +19,19 @@ using namespace constants;
 //   +25 original size (4)
 constexpr int NAME_LENGTH = 13;
 constexpr quint8 LAST_METHOD = 9;
+
+// An archive of no entry: the end mark alone, perhaps padded with more end
+// marks or 0 bytes to a record's length.
+bool isEmptyArchive(ByteSource& source) {
+    constexpr qint64 longestPadding = 1024;
+    char bytes[longestPadding];
+    const qint64 size = source.size();
+    if (size < 2 || size > longestPadding || source.readAt(0, bytes, size) != size)
+        return false;
+    if (bytes[0] != char(ARC_MARKER) || bytes[1] != '\0')
+        return false;
+    return std::all_of(bytes + 2, bytes + size, [](char c) { return c == '\0' || c == char(ARC_MARKER); });
+}
 
 } // namespace
 
@@ -32,8 +47,7 @@ qint16 Cls_Arc::readImpl(const QString&, ByteSource& source) {
             break;
         QByteArray name;
         in.readBytes(NAME_LENGTH, name);
-        name.replace('\0', QByteArray());
-        e.name = fromWindows1252(name).trimmed();
+        e.name = innerText(name.left(name.indexOf('\0') < 0 ? name.size() : name.indexOf('\0'))).trimmed();
         in.readU32(e.compressedSize);
         in.readU16(e.dosDate);
         in.readU16(e.dosTime);
@@ -45,7 +59,7 @@ qint16 Cls_Arc::readImpl(const QString&, ByteSource& source) {
         state.PackFileCount = static_cast<qint32>(m_entries.size());
     }
     m_entries.shrink_to_fit();
-    if (state.PackFileCount > 0)
+    if (state.PackFileCount > 0 || isEmptyArchive(source))
         state.PackLoaded = 1;
     return 0;
 }
@@ -72,8 +86,8 @@ EntryView Cls_Arc::view(qint32 index) const {
     v.isDir = e.originalSize == 0 && e.name.endsWith(QLatin1Char('/'));
     v.method = methodName(e.method);
     v.crc = static_cast<qint16>(e.crc16);
-    v.compressedSize = static_cast<qint32>(e.compressedSize);
-    v.uncompressedSize = static_cast<qint32>(e.originalSize);
+    v.compressedSize = e.compressedSize;
+    v.uncompressedSize = e.originalSize;
     v.dosDate = e.dosDate;
     v.dosTime = e.dosTime;
     v.systemMadeBy = v.versionMadeBy = v.systemNeeded = v.versionNeeded = kUnKnown;

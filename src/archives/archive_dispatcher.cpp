@@ -116,11 +116,11 @@ qint32 Cls_GetFileType::CRC32(qint32 index) const {
     return active() ? active()->CRC32(index) : 0;
 }
 
-qint32 Cls_GetFileType::Compressed_Size(qint32 index) const {
+qint64 Cls_GetFileType::Compressed_Size(qint32 index) const {
     return active() ? active()->Compressed_Size(index) : 0;
 }
 
-qint32 Cls_GetFileType::UnCompressed_Size(qint32 index) const {
+qint64 Cls_GetFileType::UnCompressed_Size(qint32 index) const {
     return active() ? active()->UnCompressed_Size(index) : 0;
 }
 

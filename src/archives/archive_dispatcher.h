@@ -38,8 +38,8 @@ public:
     bool IsDir(qint32 index) const;
     QString Method(qint32 index) const;
     qint32 CRC32(qint32 index) const;
-    qint32 Compressed_Size(qint32 index) const;
-    qint32 UnCompressed_Size(qint32 index) const;
+    qint64 Compressed_Size(qint32 index) const;
+    qint64 UnCompressed_Size(qint32 index) const;
     bool Encrypted(qint32 index) const;
     QDateTime FileDateTime(qint32 index) const;
     QString SystemMadeBy(qint32 index) const;

@@ -61,11 +61,11 @@ qint32 ArchiveReader::CRC32(qint32 index) const {
     return fieldOf(index, &EntryView::crc);
 }
 
-qint32 ArchiveReader::Compressed_Size(qint32 index) const {
+qint64 ArchiveReader::Compressed_Size(qint32 index) const {
     return fieldOf(index, &EntryView::compressedSize);
 }
 
-qint32 ArchiveReader::UnCompressed_Size(qint32 index) const {
+qint64 ArchiveReader::UnCompressed_Size(qint32 index) const {
     return fieldOf(index, &EntryView::uncompressedSize);
 }
 

@@ -28,8 +28,9 @@ struct EntryView {
     bool isDir = false;
     bool encrypted = false;
     qint32 crc = 0;
-    qint32 compressedSize = 0;
-    qint32 uncompressedSize = 0;
+    // 64-bit: Zip64, tar and RAR members reach past 4 GiB.
+    qint64 compressedSize = 0;
+    qint64 uncompressedSize = 0;
     quint16 dosDate = 0;
     quint16 dosTime = 0;
 };
@@ -55,8 +56,8 @@ public:
     bool IsDir(qint32 index) const;
     QString Method(qint32 index) const;
     qint32 CRC32(qint32 index) const;
-    qint32 Compressed_Size(qint32 index) const;
-    qint32 UnCompressed_Size(qint32 index) const;
+    qint64 Compressed_Size(qint32 index) const;
+    qint64 UnCompressed_Size(qint32 index) const;
     bool Encrypted(qint32 index) const;
     QDateTime FileDateTime(qint32 index) const;
     QString SystemMadeBy(qint32 index) const;

@@ -1,5 +1,6 @@
 #include "archives/arj_reader.h"
 
+#include "app/inner_text.h"
 #include "app/windows1252.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
@@ -16,6 +17,7 @@ constexpr quint8 FLAG_GARBLED = 0x01;
 // File type byte of a directory entry (0 binary, 1 text, 2 comment header, 3 directory).
 constexpr quint8 TYPE_DIRECTORY = 3;
 constexpr quint8 FLAG_EXTENDED_POSITION = 0x08;
+constexpr quint8 HOST_UNIX = 2;
 
 // Skips a header's extended header and its CRC when its size is above 0.
 void readExtendedHeader(ByteReader& in, ArjEntry& e) {
@@ -48,6 +50,12 @@ ArjEntry readLocalHeader(ByteReader& in, quint16 basicHeaderSize) {
     in.readU8(e.reserved);
     in.readU16(e.dosTime);
     in.readU16(e.dosDate);
+    if (e.hostSystem == HOST_UNIX) {
+        // A UNIX host stores Unix seconds in the four bytes of the DOS stamp.
+        const DosStamp stamp = dosStampFromUnix(qint32(quint32(e.dosDate) << 16 | e.dosTime));
+        e.dosDate = stamp.date;
+        e.dosTime = stamp.time;
+    }
     in.readU32(e.compressedSize);
     in.readU32(e.originalSize);
     in.readU32(e.crc);
@@ -63,9 +71,9 @@ ArjEntry readLocalHeader(ByteReader& in, quint16 basicHeaderSize) {
         in.seek(namePosition);
     QByteArray text;
     in.readCString(text);
-    e.name = fromWindows1252(text);
+    e.name = innerText(text);
     in.readCString(text);
-    e.comment = fromWindows1252(text);
+    e.comment = innerText(text);
     in.readU32(e.basicHeaderCrc);
     readExtendedHeader(in, e);
     e.dataPosition = in.position();
@@ -129,8 +137,8 @@ EntryView Cls_Arj::view(qint32 index) const {
     v.isDir = e.fileType == TYPE_DIRECTORY;
     v.method = methodName(e.method);
     v.crc = static_cast<qint32>(e.crc);
-    v.compressedSize = static_cast<qint32>(e.compressedSize);
-    v.uncompressedSize = static_cast<qint32>(e.originalSize);
+    v.compressedSize = e.compressedSize;
+    v.uncompressedSize = e.originalSize;
     v.encrypted = (e.flags & FLAG_GARBLED) != 0;
     v.dosDate = e.dosDate;
     v.dosTime = e.dosTime;

@@ -35,6 +35,15 @@ bool ByteReader::readU32(quint32& value) {
     return ok;
 }
 
+bool ByteReader::readU64(quint64& value) {
+    quint32 low = 0;
+    quint32 high = 0;
+    const bool lowRead = readU32(low);
+    const bool ok = readU32(high) && lowRead;
+    value = quint64(low) | (quint64(high) << 32);
+    return ok;
+}
+
 bool ByteReader::readBytes(qint64 count, QByteArray& bytes) {
     bytes.clear();
     if (count <= 0)

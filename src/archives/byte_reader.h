@@ -25,6 +25,7 @@ public:
     bool readU8(quint8& value);
     bool readU16(quint16& value);
     bool readU32(quint32& value);
+    bool readU64(quint64& value);
     // Up to `count` bytes; past the end the array is shorter.
     bool readBytes(qint64 count, QByteArray& bytes);
     // Bytes up to and excluding a 0 byte (or the end of the source).

@@ -1,9 +1,11 @@
 #include "archives/cab_reader.h"
 
-#include "app/windows1252.h"
+#include "app/inner_text.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
 #include "archives/name_table.h"
+
+#include <algorithm>
 
 namespace velmar::archives {
 
@@ -20,6 +22,8 @@ constexpr quint16 FLAG_PREVIOUS = 0x0001;
 constexpr quint16 FLAG_NEXT = 0x0002;
 constexpr quint16 FLAG_RESERVE = 0x0004;
 constexpr quint16 ATTRIBUTE_DIRECTORY = 0x10;
+constexpr quint16 ATTRIBUTE_NAME_IS_UTF8 = 0x80;
+constexpr int FILE_ENTRY_FIXED = 16;
 constexpr int FOLDER_ENTRY_SIZE = 8;
 constexpr int FOLDER_COMPRESSION = 6;
 
@@ -94,26 +98,29 @@ qint16 Cls_Cab::readImpl(const QString&, ByteSource& source) {
     const quint8 folderReserve = skipOptionalParts(in, m_header.flags);
     const quint16 compressionType = readFolders(in, m_header.folderCount, folderReserve);
     in.seek(m_header.firstFileOffset);
-    state.PackFileCount = m_header.fileCount;
-    m_entries.reserve(m_header.fileCount);
+    // Only the entries read whole are listed: a count announcing more than
+    // the file holds (a cabinet cut short) is not trusted.
+    m_entries.reserve(
+        std::min<qint64>(m_header.fileCount, std::max<qint64>(in.remaining(), 0) / FILE_ENTRY_FIXED));
     for (int i = 0; i < m_header.fileCount; ++i) {
         CabEntry e;
         e.compressionType = compressionType;
-        if (in.atEnd()) { // entries announced past the end read as zeros
-            m_entries.push_back(std::move(e));
-            continue;
-        }
+        QByteArray name;
+        if (in.remaining() < FILE_ENTRY_FIXED)
+            break;
         in.readU32(e.uncompressedSize);
         in.readU32(e.folderOffset);
         in.readU16(e.folderIndex);
         in.readU16(e.dosDate);
         in.readU16(e.dosTime);
         in.readU16(e.attributes);
-        QByteArray name;
-        in.readCString(name);
-        e.name = fromWindows1252(name);
+        if (!in.readCString(name))
+            break;
+        e.name = innerText(name, (e.attributes & ATTRIBUTE_NAME_IS_UTF8) ? DeclaredEncoding::Utf8
+                                                                         : DeclaredEncoding::Unknown);
         m_entries.push_back(std::move(e));
     }
+    state.PackFileCount = static_cast<qint32>(m_entries.size());
     return 0;
 }
 
@@ -128,7 +135,7 @@ EntryView Cls_Cab::view(qint32 index) const {
     v.name = e.name;
     v.isDir = (e.attributes & ATTRIBUTE_DIRECTORY) != 0;
     v.method = methodName(e.compressionType);
-    v.uncompressedSize = static_cast<qint32>(e.uncompressedSize);
+    v.uncompressedSize = e.uncompressedSize;
     v.dosDate = e.dosDate;
     v.dosTime = e.dosTime;
     v.systemMadeBy = kUnKnown;

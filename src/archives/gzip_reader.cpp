@@ -1,8 +1,10 @@
 #include "archives/gzip_reader.h"
 
+#include "app/inner_text.h"
 #include "app/windows1252.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
+#include "archives/deflate_walk.h"
 #include "archives/dos_datetime.h"
 #include "archives/name_table.h"
 
@@ -26,7 +28,7 @@ constexpr int TRAILER_SIZE = 8;
 QString readText(ByteReader& in) {
     QByteArray bytes;
     in.readCString(bytes);
-    return fromWindows1252(bytes);
+    return innerText(bytes);
 }
 
 void readOptionalFields(ByteReader& in, GZipMember& m) {
@@ -70,15 +72,14 @@ QString Cls_GZip::nameFromArchivePath(const QString& path) {
     return QString();
 }
 
-qint16 Cls_GZip::readImpl(const QString& path, ByteSource& source) {
-    PackState& state = packState();
-    m_member = GZipMember();
-    ByteReader in(source);
-    const qint64 length = in.size();
+namespace {
+
+// One member from its header at the reader's position: the fields of the
+// header, the end of its deflate stream and the trailer after it. When that
+// stream does not end within the file, the trailer is the file's last 8 bytes.
+GZipMember readMember(ByteSource& source, ByteReader& in, const QString& path) {
+    GZipMember m;
     in.skip(2);
-    state.PackLoaded = 1;
-    state.PackFileCount = 1;
-    GZipMember& m = m_member;
     in.readU8(m.method);
     if (m.method != GZIP_DEFLATE)
         m.method = GZIP_UNKNOWN_METHOD;
@@ -90,20 +91,53 @@ qint16 Cls_GZip::readImpl(const QString& path, ByteSource& source) {
     in.readU8(m.system);
     readOptionalFields(in, m);
     if (m.name.isEmpty() && !(m.flags & FLAG_NAME))
-        m.name = nameFromArchivePath(path);
+        m.name = Cls_GZip::nameFromArchivePath(path);
     m.dataPosition = in.position();
-    m.compressedSize = static_cast<qint32>(length - TRAILER_SIZE - m.dataPosition);
-    in.seek(length - TRAILER_SIZE);
+    const DeflateEnd stream =
+        m.method == GZIP_DEFLATE && !(m.flags & FLAG_ENCRYPTED) && m.dataPosition < in.size()
+            ? walkDeflate(source, m.dataPosition)
+            : DeflateEnd();
+    m.whole = stream.ended && m.dataPosition + stream.consumed + TRAILER_SIZE <= in.size();
+    const qint64 trailer = m.whole ? m.dataPosition + stream.consumed : in.size() - TRAILER_SIZE;
+    m.compressedSize = std::max<qint64>(0, trailer - m.dataPosition);
+    in.seek(trailer);
     quint32 crc = 0;
     quint32 size = 0;
     in.readU32(crc);
     in.readU32(size);
     m.crc = static_cast<qint32>(crc);
-    m.originalSize = static_cast<qint32>(size);
-    const DosStamp stamp = dosStampFromUnix(m.modificationTime);
+    m.originalSize = m.whole ? stream.produced : qint64(size);
+    // A time of 0 means the header holds none.
+    const DosStamp stamp = mtime == 0 ? DosStamp() : dosStampFromUnix(m.modificationTime);
     m.dosDate = stamp.date;
     m.dosTime = stamp.time;
-    state.PackComments = m.comment;
+    return m;
+}
+
+} // namespace
+
+// Every member of the file, one after the other: a member after the first
+// is listed when it lies whole within the file; anything else after the last
+// member (padding, another format) ends the walk.
+qint16 Cls_GZip::readImpl(const QString& path, ByteSource& source) {
+    PackState& state = packState();
+    m_members.clear();
+    ByteReader in(source);
+    state.PackLoaded = 1;
+    m_members.push_back(readMember(source, in, path));
+    while (m_members.back().whole) {
+        const qint64 next = in.position();
+        quint16 id = 0;
+        if (!in.readU16(id) || id != WORD_GZIP)
+            break;
+        in.seek(next);
+        GZipMember m = readMember(source, in, path);
+        if (!m.whole)
+            break;
+        m_members.push_back(std::move(m));
+    }
+    state.PackFileCount = static_cast<qint32>(m_members.size());
+    state.PackComments = m_members.front().comment;
     return 0;
 }
 
@@ -125,8 +159,8 @@ QString Cls_GZip::systemName(int system) {
     return nameAt(names, system, "UnKnown");
 }
 
-EntryView Cls_GZip::view(qint32) const {
-    const GZipMember& m = m_member;
+EntryView Cls_GZip::view(qint32 index) const {
+    const GZipMember& m = m_members[static_cast<size_t>(index)];
     EntryView v;
     v.name = m.name;
     v.comment = m.comment;

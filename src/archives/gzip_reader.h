@@ -1,10 +1,13 @@
 #pragma once
 
-// Cls_GZip: the single member of a gzip file, from its header and trailer.
+// Cls_GZip: the members of a gzip file, each from its header, the end of its
+// deflate stream and its trailer.
 
 #include "archives/archive_reader.h"
 
 #include <QByteArray>
+
+#include <vector>
 
 namespace velmar::archives {
 
@@ -20,8 +23,9 @@ struct GZipMember {
     quint16 headerCrc = 0;
     QByteArray encryptionHeader;
     qint32 crc = 0;
-    qint32 compressedSize = 0;
-    qint32 originalSize = 0;
+    qint64 compressedSize = 0;
+    qint64 originalSize = 0;
+    bool whole = false; // its deflate stream and trailer lie within the file
     qint64 dataPosition = 0;
     quint16 dosDate = 0;
     quint16 dosTime = 0;
@@ -36,12 +40,12 @@ public:
 
 protected:
     qint16 readImpl(const QString& path, ByteSource& source) override;
-    qint32 tableSize() const override { return packState().PackLoaded ? 1 : 0; }
+    qint32 tableSize() const override { return static_cast<qint32>(m_members.size()); }
     EntryView view(qint32 index) const override;
     std::optional<qint16> emptyPathStatus() const override { return -1; }
 
 private:
-    GZipMember m_member;
+    std::vector<GZipMember> m_members;
 };
 
 } // namespace velmar::archives

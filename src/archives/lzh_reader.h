@@ -1,6 +1,7 @@
 #pragma once
 
-// Cls_LZH: the entries of an LHA/LZH archive, header after header.
+// Cls_LZH: the entries of an LHA/LZH archive, header after header (levels 0
+// to 3, with their extended headers).
 
 #include "archives/archive_reader.h"
 
@@ -16,12 +17,13 @@ struct LzhEntry {
     quint8 methodOpen = 0;
     QByteArray methodCode; // three characters: "lh5", "lhd", "lzs"...
     quint8 methodClose = 0;
-    quint32 packedSize = 0;
-    quint32 originalSize = 0;
+    quint64 packedSize = 0; // of the data alone
+    quint64 originalSize = 0;
     quint32 timeStamp = 0;
     quint16 dosTime = 0;
     quint16 dosDate = 0;
     quint16 attributeAndLevel = 0;
+    quint8 level = 0; // header level, 0 to 3
     quint8 nameLength = 0;
     QString name;
     quint16 crc16 = 0;

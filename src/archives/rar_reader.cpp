@@ -1,11 +1,14 @@
 #include "archives/rar_reader.h"
 
-#include "app/windows1252.h"
+#include "app/inner_text.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
 #include "archives/dos_datetime.h"
 #include "archives/name_table.h"
+#include "archives/rar_name.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace velmar::archives {
@@ -14,28 +17,23 @@ namespace {
 
 using namespace constants;
 
-// Block header (7 bytes): +0 header crc (2) | +2 type (1) | +3 flags (2) | +5 size (2)
-struct BlockHeader {
-    quint16 crc = 0;
-    quint8 type = 0;
-    quint16 flags = 0;
-    quint16 size = 0;
-};
-
-constexpr quint8 BLOCK_MARKER = 0x72;
 constexpr quint8 BLOCK_ARCHIVE = 0x73;
 constexpr quint8 BLOCK_FILE = 0x74;
-constexpr quint8 BLOCK_COMMENT = 0x75;
-constexpr quint8 BLOCK_EXTRA = 0x76;
-constexpr quint8 BLOCK_SUB = 0x77;
+constexpr quint8 BLOCK_SERVICE = 0x7A;
+constexpr quint8 BLOCK_END = 0x7B;
 constexpr int BLOCK_HEADER_SIZE = 7;
+// Fixed fields of a file (or service) header after its block header.
+constexpr int FILE_FIXED_SIZE = 25;
 
 constexpr quint16 FLAG_COMMENT = 0x0002;
 constexpr quint16 FLAG_ENCRYPTED = 0x0004;
 constexpr quint16 MASK_DIRECTORY = 0x00E0;
+constexpr quint16 FLAG_LARGE = 0x0100;      // 64-bit sizes: high halves before the name
+constexpr quint16 FLAG_UNICODE = 0x0200;    // the name field also holds a UTF-16 form
+constexpr quint16 FLAG_LONG_BLOCK = 0x8000; // data of ADD_SIZE bytes follows the header
 
-BlockHeader readBlockHeader(ByteReader& in) {
-    BlockHeader b;
+RarBlockHeader readBlockHeader(ByteReader& in) {
+    RarBlockHeader b;
     in.readU16(b.crc);
     in.readU8(b.type);
     in.readU16(b.flags);
@@ -46,20 +44,30 @@ BlockHeader readBlockHeader(ByteReader& in) {
 QString readComment(ByteReader& in) {
     QByteArray bytes;
     in.readCString(bytes);
-    return fromWindows1252(bytes);
+    return innerText(bytes);
+}
+
+// A comment held in the header, between the name and the header's end.
+QString commentWithin(ByteReader& in, qint64 headerEnd) {
+    QByteArray bytes;
+    in.readBytes(std::max<qint64>(0, headerEnd - in.position()), bytes);
+    return innerText(bytes.left(bytes.indexOf('\0') < 0 ? bytes.size() : bytes.indexOf('\0')));
 }
 
 // File header after the block header:
 //   packed (4) | unpacked (4) | host (1) | crc (4) | time (4) | version (1)
-//   method (1) | name size (2) | attributes (4) | name | [comment\0]
-RarEntry readFileHeader(ByteReader& in, const BlockHeader& b) {
+//   method (1) | name size (2) | attributes (4) | [high packed (4) | high
+//   unpacked (4)] | name | [salt (8)] [extended time] ... up to the header size
+RarEntry readFileHeader(ByteReader& in, const RarBlockHeader& b, qint64 headerEnd) {
     RarEntry e;
     e.headerCrc = b.crc;
     e.blockType = b.type;
     e.flags = b.flags;
     e.headerSize = b.size;
-    in.readU32(e.packedSize);
-    in.readU32(e.unpackedSize);
+    quint32 packed = 0;
+    quint32 unpacked = 0;
+    in.readU32(packed);
+    in.readU32(unpacked);
     in.readU8(e.hostSystem);
     in.readU32(e.fileCrc);
     in.readU32(e.fileTime);
@@ -67,12 +75,20 @@ RarEntry readFileHeader(ByteReader& in, const BlockHeader& b) {
     in.readU8(e.method);
     in.readU16(e.nameSize);
     in.readU32(e.attributes);
+    quint32 highPacked = 0;
+    quint32 highUnpacked = 0;
+    if (e.flags & FLAG_LARGE) {
+        in.readU32(highPacked);
+        in.readU32(highUnpacked);
+    }
+    e.packedSize = quint64(packed) | (quint64(highPacked) << 32);
+    e.unpackedSize = quint64(unpacked) | (quint64(highUnpacked) << 32);
     QByteArray name;
     in.readBytes(e.nameSize, name);
-    e.name = fromWindows1252(name);
+    e.name = (e.flags & FLAG_UNICODE) ? rarUnicodeName(name) : innerText(name);
     if (e.flags & FLAG_COMMENT)
-        e.comment = readComment(in);
-    e.dataPosition = in.position();
+        e.comment = commentWithin(in, headerEnd);
+    e.dataPosition = std::max(in.position(), headerEnd);
     e.dosDate = static_cast<quint16>(e.fileTime >> 16);
     e.dosTime = static_cast<quint16>(e.fileTime & 0xFFFF);
     return e;
@@ -86,6 +102,21 @@ bool hasMarker(ByteReader& in) {
 
 } // namespace
 
+void Cls_Rar::readArchiveHeader(ByteReader& in, const RarBlockHeader& b) {
+    m_archiveHeader.headerCrc = b.crc;
+    m_archiveHeader.flags = b.flags;
+    m_archiveHeader.headerSize = b.size;
+    in.readU16(m_archiveHeader.reserved1);
+    in.readU32(m_archiveHeader.reserved2);
+    if (b.flags & FLAG_COMMENT) {
+        m_archiveHeader.comment = readComment(in);
+        packState().PackComments = m_archiveHeader.comment;
+    }
+}
+
+// Every block is passed over by its own header size (plus, for a file, a
+// service block or a block flagged as long, the data after it), whatever
+// fields the header holds; only file blocks read whole are listed.
 qint16 Cls_Rar::readImpl(const QString&, ByteSource& source) {
     PackState& state = packState();
     m_entries.clear();
@@ -94,40 +125,29 @@ qint16 Cls_Rar::readImpl(const QString&, ByteSource& source) {
     if (!hasMarker(in))
         return 0;
     state.PackLoaded = 1;
-    while (in.remaining() >= 2) {
-        const BlockHeader b = readBlockHeader(in);
-        switch (b.type) {
-        case BLOCK_ARCHIVE:
-            m_archiveHeader.headerCrc = b.crc;
-            m_archiveHeader.flags = b.flags;
-            m_archiveHeader.headerSize = b.size;
-            in.readU16(m_archiveHeader.reserved1);
-            in.readU32(m_archiveHeader.reserved2);
-            if (b.flags & FLAG_COMMENT) {
-                m_archiveHeader.comment = readComment(in);
-                state.PackComments = m_archiveHeader.comment;
-            }
+    while (in.remaining() >= BLOCK_HEADER_SIZE) {
+        const qint64 start = in.position();
+        const RarBlockHeader b = readBlockHeader(in);
+        if (b.size < BLOCK_HEADER_SIZE || b.type == BLOCK_END)
             break;
-        case BLOCK_FILE:
-            m_entries.push_back(readFileHeader(in, b));
-            state.PackFileCount = static_cast<qint32>(m_entries.size());
-            in.skip(m_entries.back().packedSize);
-            break;
-        case BLOCK_COMMENT:
-            // unpacked size (2), version (1), method (1), comment crc (2), then the rest
-            in.skip(6 + std::max(0, b.size - 13));
-            break;
-        case BLOCK_EXTRA:
-            in.skip(std::max(0, b.size - BLOCK_HEADER_SIZE));
-            break;
-        case BLOCK_SUB:
-            // data size (4), sub-type (2), level (1), then the rest of the header
-            in.skip(7 + std::max(0, b.size - 14));
-            break;
-        case BLOCK_MARKER:
-        default:
-            break;
+        const qint64 headerEnd = start + b.size;
+        if (b.type == BLOCK_ARCHIVE) {
+            readArchiveHeader(in, b);
+            in.seek(std::max(in.position(), headerEnd));
+        } else if (b.type == BLOCK_FILE || b.type == BLOCK_SERVICE) {
+            RarEntry e = readFileHeader(in, b, headerEnd);
+            if (e.dataPosition + qint64(std::min<quint64>(e.packedSize, INT64_MAX / 2)) > in.size())
+                break;
+            in.seek(e.dataPosition + qint64(e.packedSize));
+            if (b.type == BLOCK_FILE)
+                m_entries.push_back(std::move(e));
+        } else {
+            quint32 added = 0;
+            if (b.flags & FLAG_LONG_BLOCK)
+                in.readU32(added);
+            in.seek(headerEnd + ((b.flags & FLAG_LONG_BLOCK) ? qint64(added) : 0));
         }
+        state.PackFileCount = static_cast<qint32>(m_entries.size());
     }
     return 0;
 }
@@ -150,8 +170,8 @@ EntryView Cls_Rar::view(qint32 index) const {
     v.isDir = (e.flags & MASK_DIRECTORY) == MASK_DIRECTORY;
     v.method = methodName(e.method);
     v.crc = static_cast<qint32>(e.fileCrc);
-    v.compressedSize = static_cast<qint32>(e.packedSize);
-    v.uncompressedSize = static_cast<qint32>(e.unpackedSize);
+    v.compressedSize = qint64(e.packedSize);
+    v.uncompressedSize = qint64(e.unpackedSize);
     v.encrypted = (e.flags & FLAG_ENCRYPTED) != 0;
     v.dosDate = e.dosDate;
     v.dosTime = e.dosTime;

@@ -8,13 +8,15 @@
 
 namespace velmar::archives {
 
+class ByteReader;
+
 struct RarEntry {
     quint16 headerCrc = 0;
     quint8 blockType = 0;
     quint16 flags = 0;
     quint32 headerSize = 0;
-    quint32 packedSize = 0;
-    quint32 unpackedSize = 0;
+    quint64 packedSize = 0;
+    quint64 unpackedSize = 0;
     quint8 hostSystem = 0;
     quint32 fileCrc = 0;
     quint32 fileTime = 0;
@@ -27,6 +29,14 @@ struct RarEntry {
     QString name;
     QString comment;
     qint64 dataPosition = 0;
+};
+
+// Block header (7 bytes): +0 header crc (2) | +2 type (1) | +3 flags (2) | +5 size (2)
+struct RarBlockHeader {
+    quint16 crc = 0;
+    quint8 type = 0;
+    quint16 flags = 0;
+    quint16 size = 0;
 };
 
 struct RarArchiveHeader {
@@ -49,6 +59,8 @@ protected:
     EntryView view(qint32 index) const override;
 
 private:
+    void readArchiveHeader(ByteReader& in, const RarBlockHeader& b);
+
     RarArchiveHeader m_archiveHeader;
     std::vector<RarEntry> m_entries;
 };

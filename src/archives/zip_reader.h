@@ -1,6 +1,8 @@
 #pragma once
 
-// Cls_Zip: the entries of a ZIP archive, from its central directory.
+// Cls_Zip: the entries of a ZIP archive, from its central directory (Zip64
+// included), or from the local headers when that directory is cut short or
+// lies outside the file.
 
 #include "archives/archive_reader.h"
 
@@ -16,14 +18,14 @@ struct ZipEntry {
     quint16 dosTime = 0;
     quint16 dosDate = 0;
     qint32 crc = 0;
-    qint32 compressedSize = 0;
-    qint32 uncompressedSize = 0;
+    quint64 compressedSize = 0;
+    quint64 uncompressedSize = 0;
     quint16 diskNumberStart = 0;
     quint16 internalAttributes = 0;
     quint32 externalAttributes = 0;
-    quint32 localHeaderOffset = 0;
+    quint64 localHeaderOffset = 0;
     QString name;
-    QString extraField;
+    QByteArray extraField;
     QString comment;
 };
 

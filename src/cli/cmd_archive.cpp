@@ -47,9 +47,9 @@ public:
         *room(1) = c;
         ++m_used;
     }
-    void number(quint32 value) {
-        char* at = room(10);
-        m_used = std::to_chars(at, at + 10, value).ptr - m_bytes.data();
+    void number(quint64 value) {
+        char* at = room(20);
+        m_used = std::to_chars(at, at + 20, value).ptr - m_bytes.data();
     }
     // Ends a line; the block goes out once it is full.
     void endLine() {
@@ -135,9 +135,9 @@ void printEntries(const Cls_GetFileType& archive, ListingWriter& line) {
         line.character('\t');
         line.text(entry->name);
         line.character('\t');
-        line.number(quint32(entry->uncompressedSize));
+        line.number(quint64(entry->uncompressedSize));
         line.character('\t');
-        line.number(quint32(entry->compressedSize));
+        line.number(quint64(entry->compressedSize));
         line.character('\t');
         line.text(entry->method);
         line.character('\t');

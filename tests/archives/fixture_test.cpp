@@ -63,6 +63,44 @@ QByteArray rarArchive(const QByteArray& comment = QByteArray()) {
     return b;
 }
 
+// A RAR 2.9/3.x file (0x74) or service (0x7A) block: the fixed fields, the
+// high size halves when flagged large (0x100), the name field, then `tail`
+// (salt, extended time) counted in the header size, then the data.
+QByteArray rarBlock(quint8 type, quint16 flags, const QByteArray& nameField, const QByteArray& tail,
+                    const QByteArray& data, quint32 highUnpacked = 0) {
+    const bool large = flags & 0x100;
+    QByteArray h;
+    put16(h, 0);
+    h.append(char(type));
+    put16(h, flags);
+    put16(h, 32 + (large ? 8 : 0) + nameField.size() + tail.size());
+    put32(h, data.size());
+    put32(h, data.size());
+    h.append(char(3));
+    put32(h, 0xCAFEF00D);
+    put32(h, (0x5A21u << 16) | 0x6C2Fu);
+    h.append(char(29)).append(char(0x30));
+    put16(h, nameField.size());
+    put32(h, 0x20);
+    if (large) {
+        put32(h, 0);
+        put32(h, highUnpacked);
+    }
+    return h + nameField + tail + data;
+}
+
+// The UTF-16 part of a Unicode name field in its plainest form: every unit
+// written whole (code 2), four codes to a flag byte.
+QByteArray packedUtf16(const QString& name) {
+    QByteArray packed(1, '\0');
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (i % 4 == 0)
+            packed.append(char(0xAA));
+        put16(packed, name[i].unicode());
+    }
+    return packed;
+}
+
 QByteArray arcHeader(int method, const QByteArray& name, const QByteArray& data) {
     QByteArray h;
     h.append(char(0x1A)).append(char(method));
@@ -210,6 +248,62 @@ TEST(Rar, PartialMarkerLoadsNothing) {
     EXPECT_EQ(d.FileName(1), QString());
 }
 
+// Headers of RAR 3.x carry fields after the name that the header size counts;
+// names may hold a UTF-16 form; service blocks hold no file.
+TEST(Rar, HeadersSkippedByTheirOwnSize) {
+    const QByteArray marker = rarArchive().left(7 + 13);
+    const QByteArray saltAndTime = QByteArray(8, 's') + QByteArray("\x00\xF0\x01\x02\x03", 5);
+    const QString unicode = QStringLiteral("r\u00e9sum\u00e9 \u043a\u043d\u0438\u0433\u0430.txt");
+    const QByteArray serviceData = QByteArray("comment text");
+    const QByteArray archive =
+        marker + rarBlock(0x74, 0x1400, "salted.txt", saltAndTime, "12345") +
+        rarBlock(0x74, 0x0200, "resume knjiga.txt" + QByteArray(1, '\0') + packedUtf16(unicode), {}, "abc") +
+        rarBlock(0x7A, 0x8000, "CMT", {}, serviceData) +
+        rarBlock(0x74, 0x0200, QByteArray("abc.txt\0\x04\xD0\x03\x3Ax", 13), {}, "") +
+        rarBlock(0x74, 0x0200, QByteArray("utf8-\xc3\xa9.txt"), {}, "z") +
+        rarBlock(0x74, 0x0100, "big.iso", {}, "b", 1) + rarBlock(0x7B, 0, {}, {}, {}).left(7) +
+        QByteArray("trailing junk after the end block");
+    Cls_GetFileType d;
+    ASSERT_EQ(readBytes(d, archive), 0);
+    const struct {
+        QString name;
+        qint64 size;
+    } expected[] = {{QStringLiteral("salted.txt"), 5},
+                    {unicode, 3},
+                    {QStringLiteral("abc.t\u043ax"), 0},
+                    {QStringLiteral("utf8-\u00e9.txt"), 1},
+                    {QStringLiteral("big.iso"), (qint64(1) << 32) + 1}};
+    ASSERT_EQ(d.FileCount(), int(std::size(expected)));
+    for (int i = 0; i < int(std::size(expected)); ++i) {
+        EXPECT_EQ(d.FileName(i + 1), expected[i].name) << i;
+        EXPECT_EQ(d.UnCompressed_Size(i + 1), expected[i].size) << i;
+        EXPECT_EQ(quint32(d.CRC32(i + 1)), 0xCAFEF00Du) << i;
+    }
+    EXPECT_EQ(d.Compressed_Size(5), 1);
+    EXPECT_EQ(d.SystemMadeBy(1), QStringLiteral("UNIX"));
+}
+
+TEST(Rar, FileCutShortIsNotListed) {
+    const QByteArray archive = rarArchive();
+    Cls_GetFileType d;
+    ASSERT_EQ(readBytes(d, archive.left(archive.size() - 1)), 0);
+    EXPECT_EQ(d.FileCount(), 2); // secret.bin lacks a byte of its data
+    EXPECT_EQ(d.FileName(2), QStringLiteral("dir"));
+}
+
+TEST(Arc, NameEndsAtItsZeroAndEmptyArchive) {
+    QByteArray arc = arcHeader(2, QByteArray("RUNS.TXT\0n\0\0\0", 13), "data") + QByteArray("\x1a\x00", 2);
+    Cls_GetFileType d;
+    ASSERT_EQ(readBytes(d, arc), 0);
+    ASSERT_EQ(d.FileCount(), 1);
+    EXPECT_EQ(d.FileName(1), QStringLiteral("RUNS.TXT"));
+    for (const QByteArray& empty : {QByteArray("\x1a\x00", 2), QByteArray("\x1a\x00\x1a\x1a\0\0", 6)}) {
+        ASSERT_EQ(readBytes(d, empty), 0) << empty.toHex().constData();
+        EXPECT_EQ(d.FileCount(), 0);
+        EXPECT_EQ(archiveListingText(d), QStringLiteral("Aucun fichier - 0 octet"));
+    }
+}
+
 TEST(Arc, ListsHeaders) {
     Cls_GetFileType d;
     ASSERT_EQ(readBytes(d, arcArchive()), 0);
@@ -257,7 +351,8 @@ TEST(Dispatcher, IndexCheckAndStatuses) {
 TEST(Dispatcher, TarNameWithZeroHeaderGoesOnToSignatures) {
     Cls_GetFileType d;
     QByteArray bytes(1024, '\0');
-    EXPECT_EQ(readBytes(d, bytes, QStringLiteral("a.TAR")), 2);
+    EXPECT_EQ(readBytes(d, bytes, QStringLiteral("a.TAR")), 0); // an empty tar archive
+    EXPECT_EQ(d.FileCount(), 0);
     // A RAR stream named .lzh: no LZH header, so the signature decides.
     EXPECT_EQ(readBytes(d, rarArchive(), QStringLiteral("a.lzh")), 0);
     EXPECT_EQ(d.FileCount(), 3);

@@ -3,7 +3,9 @@
 // chained cabinets, headers cut short).
 
 #include "archives/archive_dispatcher.h"
+#include "archives/archive_listing.h"
 #include "archives/dos_datetime.h"
+#include "explore/crc32.h"
 
 #include <gtest/gtest.h>
 
@@ -265,4 +267,190 @@ TEST(ZipLayout, UnknownMethodAnsiNameAndEmptyEndRecord) {
 
     Loaded garbage(QByteArray("PKgarbage-and-more-bytes"), "g.zip");
     EXPECT_EQ(garbage.status, 1);
+}
+
+namespace {
+
+// A header with a valid checksum, as tar writes it.
+QByteArray checkedTarHeader(const QByteArray& name, const QByteArray& sizeField, char type = '0',
+                            const QByteArray& prefix = {}) {
+    QByteArray h = tarHeader(name, sizeField);
+    h[156] = type;
+    h.replace(257, 6, QByteArray("ustar\0", 6));
+    h.replace(263, 2, "00");
+    h.replace(345, prefix.size(), prefix);
+    h.replace(148, 8, "        ");
+    int sum = 0;
+    for (const char c : h)
+        sum += quint8(c);
+    h.replace(148, 7, QByteArray::number(sum, 8).rightJustified(6, '0') + '\0');
+    return h;
+}
+
+QByteArray zipCentral(const QByteArray& name, quint16 flags, const QByteArray& extra, quint32 size) {
+    QByteArray c("PK\x01\x02", 4);
+    put16(c, (3 << 8) | 30);
+    put16(c, 45);
+    put16(c, flags);
+    put16(c, 0);
+    put32(c, 0);
+    put32(c, 0);
+    put32(c, size);
+    put32(c, size);
+    put16(c, name.size());
+    put16(c, extra.size());
+    put16(c, 0);
+    c += QByteArray(8, '\0');
+    put32(c, 0);
+    return c + name + extra;
+}
+
+QByteArray zipWithEnd(const QByteArray& central, int entries) {
+    QByteArray end("PK\x05\x06", 4);
+    end += QByteArray(4, '\0');
+    put16(end, entries);
+    put16(end, entries);
+    put32(end, central.size());
+    put32(end, 0);
+    put16(end, 0);
+    return central + end;
+}
+
+QByteArray extraBlock(quint16 id, const QByteArray& data) {
+    QByteArray b;
+    put16(b, id);
+    put16(b, data.size());
+    return b + data;
+}
+
+} // namespace
+
+// Sizes past 8 GiB are written in base-256; the ustar prefix holds the
+// folders of a deep path; a member may have an empty name.
+TEST(TarLayout, Base256SizesPrefixAndEmptyName) {
+    QByteArray base256(12, '\0');
+    base256[0] = char(0x80);
+    base256[7] = char(0x02); // 2 << 32 = 8 GiB
+    base256[11] = char(0x01);
+    QByteArray tar = checkedTarHeader("huge.img", base256, '2'); // a symbolic link: no data follows
+    tar += checkedTarHeader("file.txt", "00000000005", '0', "very/deep/folder") + QByteArray(512, 'd');
+    tar += checkedTarHeader("", "00000000003") + QByteArray(512, 'e');
+    tar += checkedTarHeader("last", "0") + QByteArray(1024, '\0');
+    Loaded l(tar, "x.tar");
+    ASSERT_EQ(l.status, 0);
+    ASSERT_EQ(l.d.FileCount(), 4);
+    EXPECT_EQ(l.d.UnCompressed_Size(1), 0); // a link carries no data of its own
+    EXPECT_EQ(l.d.FileName(2), QStringLiteral("very/deep/folder/file.txt"));
+    EXPECT_EQ(l.d.FileName(3), QString());
+    EXPECT_EQ(l.d.UnCompressed_Size(3), 3);
+    EXPECT_EQ(l.d.FileName(4), QStringLiteral("last"));
+
+    QByteArray big = checkedTarHeader("big.bin", base256) + QByteArray(1024, '\0');
+    Loaded cut(big, "big.tar");
+    EXPECT_EQ(cut.d.FileCount(), 0); // 8 GiB of data announced, 1 KiB present
+
+    Loaded empty(QByteArray(10240, '\0'), "empty.tar");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.d.FileCount(), 0);
+}
+
+TEST(ZipLayout, Utf8NamesByFlagOrUnicodePathField) {
+    const QByteArray utf8("r\xc3\xa9sum\xc3\xa9.txt");
+    const QByteArray ansi("r\xe9sum\xe9.txt");
+    QByteArray unicodePath(1, char(1));
+    put32(unicodePath, 0); // a CRC that does not match the header's name
+    unicodePath += "wrong.txt";
+    QByteArray matching(1, char(1));
+    const quint32 crc = velmar::clsCRC32().CRC32(0, reinterpret_cast<const unsigned char*>(ansi.constData()),
+                                                 size_t(ansi.size()));
+    put32(matching, crc);
+    matching += utf8;
+    const struct {
+        QByteArray name;
+        quint16 flags;
+        QByteArray extra;
+        QString expected;
+    } cases[] = {{utf8, 0x0800, {}, QStringLiteral("résumé.txt")},
+                 {ansi, 0, extraBlock(0x7075, matching), QStringLiteral("résumé.txt")},
+                 {ansi, 0, extraBlock(0x7075, unicodePath), QStringLiteral("résumé.txt")},
+                 {QByteArray("caf\xc3\xa9"), 0, {}, QStringLiteral("café")},
+                 {QByteArray("caf\xe9"), 0, {}, QStringLiteral("café")}};
+    for (const auto& c : cases) {
+        Loaded l(zipWithEnd(zipCentral(c.name, c.flags, c.extra, 5), 1), "x.zip");
+        ASSERT_EQ(l.d.FileCount(), 1);
+        EXPECT_EQ(l.d.FileName(1), c.expected) << c.name.toHex().constData();
+    }
+}
+
+TEST(ZipLayout, Zip64ExtraFieldSizes) {
+    QByteArray sizes;
+    put32(sizes, 0x00000001u); // uncompressed: 5 GiB
+    put32(sizes, 0x00000001u);
+    put32(sizes, 0x00100000u); // compressed
+    put32(sizes, 0);
+    Loaded l(zipWithEnd(zipCentral("big.bin", 0, extraBlock(0x0001, sizes), 0xFFFFFFFFu), 1), "x.zip");
+    ASSERT_EQ(l.d.FileCount(), 1);
+    EXPECT_EQ(l.d.UnCompressed_Size(1), (qint64(1) << 32) + 1);
+    EXPECT_EQ(l.d.Compressed_Size(1), 0x00100000);
+    const QString text = archiveListingText(l.d); // the total no longer wraps at 2 GiB
+    EXPECT_TRUE(text.contains(QStringLiteral(" Go"))) << text.toStdString();
+}
+
+TEST(ZipLayout, CountPastTheEndIsNotTrusted) {
+    Loaded l(zipWithEnd(zipCentral("only.txt", 0, {}, 3), 40000), "x.zip");
+    ASSERT_EQ(l.status, 0);
+    EXPECT_EQ(l.d.FileCount(), 1);
+    EXPECT_EQ(l.d.FileName(1), QStringLiteral("only.txt"));
+}
+
+// 65,537 entries written without Zip64 records: the count reads 1.
+TEST(ZipLayout, CountKeptModuloSixtyFiveThousand) {
+    const QByteArray central = zipCentral("one.txt", 0, {}, 1) + zipCentral("two.txt", 0, {}, 2);
+    Loaded l(zipWithEnd(central, 1), "x.zip");
+    ASSERT_EQ(l.d.FileCount(), 2);
+    EXPECT_EQ(l.d.FileName(2), QStringLiteral("two.txt"));
+}
+
+TEST(GzipLayout, NoTimeStampGivesNoDate) {
+    QByteArray gz = gzipFile(0, {}, 10, 5);
+    gz.replace(4, 4, QByteArray(4, '\0'));
+    Loaded l(gz, "x.gz");
+    EXPECT_EQ(l.d.FileDateTime(1), zeroDateTime());
+}
+
+namespace {
+
+// Level 3 (4-byte sizes throughout) has no tool on Debian to write it.
+QByteArray lzhLevel3(const QByteArray& name, const QByteArray& data) {
+    QByteArray ext(1, char(0x01));
+    ext += name;
+    put32(ext, 0); // no further extended header
+    QByteArray h;
+    put16(h, 4);
+    h += "-lh0-";
+    put32(h, data.size());
+    put32(h, data.size());
+    put32(h, 1735738410); // 2025-01-01 13:33:30
+    h.append(char(0x20)).append(char(3));
+    put16(h, 0x1234);
+    h.append('U');
+    put32(h, 32 + ext.size());
+    put32(h, ext.size());
+    return h + ext + data;
+}
+
+} // namespace
+
+TEST(LzhLayout, LevelThreeHeadersAndSymbolicLinks) {
+    const QByteArray lzh = lzhLevel3("first.txt", "12345") + lzhLevel3("second.txt", "ab") +
+                           lzhHeader("lh0", "link|target/file", "") + QByteArray(1, '\0');
+    Loaded l(lzh, "x.lzh");
+    ASSERT_EQ(l.status, 0);
+    ASSERT_EQ(l.d.FileCount(), 3);
+    EXPECT_EQ(l.d.FileName(1), QStringLiteral("first.txt"));
+    EXPECT_EQ(l.d.UnCompressed_Size(1), 5);
+    EXPECT_EQ(l.d.FileName(2), QStringLiteral("second.txt"));
+    EXPECT_EQ(l.d.FileDateTime(2).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+              QStringLiteral("2025-01-01 13:33:30"));
+    EXPECT_EQ(l.d.FileName(3), QStringLiteral("link"));
 }

@@ -3,6 +3,7 @@
 
 #include "archives/archive_dispatcher.h"
 #include "archives/archive_listing.h"
+#include "archives/dos_datetime.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,16 +35,41 @@ protected:
         f.write(bytes);
     }
 
+    // In the temporary directory, with UTF-8 file names as the tools see them.
+    void prepare(QProcess& p) const {
+        p.setWorkingDirectory(m_dir.path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        p.setProcessEnvironment(environment);
+    }
+
     // Runs the tool in the temporary directory; false when it is missing or fails.
     bool run(const QString& tool, const QStringList& arguments, const QByteArray& input = {}) const {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             return false;
         QProcess p;
-        p.setWorkingDirectory(m_dir.path());
+        prepare(p);
         p.start(tool, arguments);
         p.write(input);
         p.closeWriteChannel();
-        return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        return p.waitForFinished(300000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+
+    // The tool's standard output split in lines; empty when it is missing or fails.
+    QStringList listing(const QString& tool, const QStringList& arguments) const {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return {};
+        QProcess p;
+        prepare(p);
+        p.start(tool, arguments);
+        if (!p.waitForFinished(120000) || p.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QByteArray bytes(const QString& relative) const {
+        QFile f(path(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     QStringList names(const Cls_GetFileType& d) const {
@@ -136,7 +162,12 @@ TEST_F(ToolArchives, DamagedZipCopies) {
     MemorySource s(wrongOffset.constData(), wrongOffset.size());
     EXPECT_EQ(d.Get_Contents("t.zip", s), 0);
     EXPECT_EQ(d.FileCount(), 6);
-    EXPECT_EQ(d.UnCompressed_Size(3), 0); // read past the end: zero fields
+    // The local headers stand in for the directory: the same entries, the same sizes.
+    Cls_GetFileType whole;
+    ASSERT_EQ(whole.Get_Contents(path("t.zip")), 0);
+    EXPECT_EQ(names(d), names(whole));
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_EQ(d.UnCompressed_Size(i), whole.UnCompressed_Size(i)) << i;
 }
 
 TEST_F(ToolArchives, ArjEntriesAndEmptyArchive) {
@@ -211,7 +242,8 @@ TEST_F(ToolArchives, TarMembersAndEmptyTar) {
     EXPECT_GT(d.FileDateTime(b).date().year(), 2000);
 
     REQUIRE_TOOL(run("tar", {"cf", "e.tar", "--files-from", "/dev/null"}), "tar");
-    EXPECT_EQ(d.Get_Contents(path("e.tar")), 2); // all zeros: no tar entry, no signature
+    EXPECT_EQ(d.Get_Contents(path("e.tar")), 0); // all zeros: an archive of no member
+    EXPECT_EQ(d.FileCount(), 0);
 }
 
 TEST_F(ToolArchives, GzipWithAndWithoutStoredName) {
@@ -249,6 +281,183 @@ TEST_F(ToolArchives, TgzWithoutNameAndZipNamedGzip) {
     QFile::copy(path("backup.tgz"), path("fake.zip"));
     ASSERT_EQ(d.Get_Contents(path("fake.zip")), 0);
     EXPECT_EQ(d.Method(1), QStringLiteral("Deflate"));
+}
+
+// Today's tools write UTF-8 names; the listing shows them as the tool lists them.
+TEST_F(ToolArchives, ZipUtf8NamesAsUnzipListsThem) {
+    write(QStringLiteral("tree/r\u00e9sum\u00e9.txt"), "cv");
+    write(QStringLiteral("tree/\u043a\u043d\u0438\u0433\u0430.txt"), "book");
+    REQUIRE_TOOL(run("zip", {"-qr", "u.zip", "tree"}), "zip");
+    const QStringList expected = listing("unzip", {"-Z1", "u.zip"});
+    REQUIRE_TOOL(!expected.isEmpty(), "unzip");
+    Cls_GetFileType d;
+    ASSERT_EQ(d.Get_Contents(path("u.zip")), 0);
+    EXPECT_EQ(names(d), expected);
+    EXPECT_TRUE(names(d).contains(QStringLiteral("tree/r\u00e9sum\u00e9.txt")));
+}
+
+// Zip64 records written on request: every entry keeps its size.
+TEST_F(ToolArchives, Zip64RecordsAndExtraFields) {
+    REQUIRE_TOOL(run("zip", {"-qr", "-fz", "z.zip", "tree"}), "zip");
+    const QStringList expected = listing("unzip", {"-Z1", "z.zip"});
+    Cls_GetFileType d;
+    ASSERT_EQ(d.Get_Contents(path("z.zip")), 0);
+    EXPECT_EQ(names(d), expected);
+    const int b = names(d).indexOf(QStringLiteral("tree/sub/b.txt")) + 1;
+    ASSERT_GT(b, 0);
+    EXPECT_EQ(d.UnCompressed_Size(b), 3000);
+    EXPECT_GT(d.Compressed_Size(b), 0);
+}
+
+TEST_F(ToolArchives, ZipOfSeventyThousandEntries) {
+    QDir(m_dir.path()).mkpath("m");
+    QByteArray list;
+    for (int i = 0; i < 70000; ++i) {
+        const QString name = QStringLiteral("m/%1").arg(i);
+        QFile(path(name)).open(QIODevice::WriteOnly);
+        list += name.toUtf8() + '\n';
+    }
+    REQUIRE_TOOL(run("zip", {"-q", "-0", "big.zip", "-@"}, list), "zip");
+    Cls_GetFileType d;
+    ASSERT_EQ(d.Get_Contents(path("big.zip")), 0);
+    ASSERT_EQ(d.FileCount(), 70000);
+    EXPECT_EQ(d.FileName(70000), QStringLiteral("m/69999"));
+    EXPECT_TRUE(archiveListingText(d).startsWith(QStringLiteral("70000 fichiers - ")));
+}
+
+// A copy cut anywhere lists the entries that lie whole before the cut, as in
+// the whole archive, and nothing after them.
+TEST_F(ToolArchives, CutZipAndCabinetListWholeEntriesOnly) {
+    REQUIRE_TOOL(run("zip", {"-qr", "t.zip", "tree"}), "zip");
+    REQUIRE_TOOL(run("gcab", {"-c", "-n", "t.cab", "tree/a.txt", "tree/sub/b.txt", "tree/sub/deep/c.txt"}),
+                 "gcab");
+    for (const QString& file : {QStringLiteral("t.zip"), QStringLiteral("t.cab")}) {
+        const QByteArray good = bytes(file);
+        Cls_GetFileType d;
+        ASSERT_EQ(d.Get_Contents(path(file)), 0);
+        const QStringList all = names(d);
+        QList<qint64> sizes;
+        for (int i = 1; i <= d.FileCount(); ++i)
+            sizes << d.UnCompressed_Size(i);
+        int previous = 0;
+        for (qsizetype cut = 1; cut < good.size(); ++cut) {
+            MemorySource s(good.constData(), cut);
+            d.Get_Contents(file, s);
+            const QStringList got = names(d);
+            ASSERT_EQ(got, all.mid(0, got.size())) << file.toStdString() << " cut at " << cut;
+            for (int i = 1; i <= got.size(); ++i)
+                ASSERT_EQ(d.UnCompressed_Size(i), sizes[i - 1]) << cut;
+            EXPECT_GE(got.size(), previous) << cut;
+            previous = int(got.size());
+        }
+        EXPECT_EQ(previous, all.size()) << file.toStdString();
+    }
+}
+
+TEST_F(ToolArchives, GnuTarLongNamesLinksAndSparseMembers) {
+    const QString deep = QStringLiteral("tree/") + QString(120, QLatin1Char('d')) + QStringLiteral("/name");
+    QDir(m_dir.path()).mkpath(deep.section('/', 0, -2));
+    write(deep, "long");
+    ASSERT_TRUE(QFile::link(QString(150, QLatin1Char('t')), path("tree/long-link")));
+    ASSERT_TRUE(QFile::link("a.txt", path("tree/short-link")));
+    REQUIRE_TOOL(run("ln", {"tree/a.txt", "tree/hard"}), "ln");
+    REQUIRE_TOOL(run("truncate", {"-s", "10M", "tree/sparse.img"}), "truncate");
+    for (const char* format : {"--format=gnu", "--format=pax"}) {
+        const QString archive = QString::fromLatin1(format).mid(9) + QStringLiteral(".tar");
+        REQUIRE_TOOL(run("tar", {format, "-S", "-cf", archive, "tree"}), "tar");
+        const QStringList expected = listing("tar", {"-tf", archive});
+        Cls_GetFileType d;
+        ASSERT_EQ(d.Get_Contents(path(archive)), 0);
+        const QStringList list = names(d);
+        EXPECT_EQ(list, expected) << format;
+        EXPECT_TRUE(list.contains(deep)) << format;
+        const int sparse = list.indexOf(QStringLiteral("tree/sparse.img")) + 1;
+        ASSERT_GT(sparse, 0) << format;
+        EXPECT_EQ(d.UnCompressed_Size(sparse), 10 * 1024 * 1024) << format;
+        const int hard = list.indexOf(QStringLiteral("tree/hard")) + 1;
+        const int text = list.indexOf(QStringLiteral("tree/a.txt")) + 1;
+        ASSERT_GT(hard * text, 0) << format;
+        EXPECT_EQ(d.UnCompressed_Size(hard) + d.UnCompressed_Size(text), 6) << format; // one holds the data
+    }
+}
+
+TEST_F(ToolArchives, UstarPrefixAndPaxUtf8Names) {
+    const QString deep = QStringLiteral("tree/") + QString(80, QLatin1Char('p')) + QStringLiteral("/") +
+                         QString(60, QLatin1Char('q')) + QStringLiteral("/f\u00e9.txt");
+    QDir(m_dir.path()).mkpath(deep.section('/', 0, -2));
+    write(deep, "prefix");
+    for (const char* format : {"--format=ustar", "--format=pax"}) {
+        REQUIRE_TOOL(run("tar", {format, "-cf", "p.tar", deep}), "tar");
+        Cls_GetFileType d;
+        ASSERT_EQ(d.Get_Contents(path("p.tar")), 0);
+        EXPECT_EQ(names(d), listing("tar", {"-tf", "p.tar"})) << format;
+        EXPECT_EQ(d.FileName(d.FileCount()), deep) << format;
+        EXPECT_EQ(d.UnCompressed_Size(d.FileCount()), 6);
+    }
+}
+
+TEST_F(ToolArchives, LzhLevelTwoAndOneHeaders) {
+    for (const char* command : {"aq", "a1q", "a2q"}) {
+        const QString archive = QStringLiteral("%1.lzh").arg(QLatin1String(command));
+        REQUIRE_TOOL(run("lha", {command, archive, "tree"}), "lha");
+        // The names are the last column between the two rules of dashes.
+        QStringList expected;
+        int rules = 0;
+        for (const QString& line : listing("lha", {"l", archive})) {
+            if (line.startsWith(QStringLiteral("-----")))
+                ++rules;
+            else if (rules == 1)
+                expected << line.section(QLatin1Char(' '), -1);
+        }
+        Cls_GetFileType d;
+        ASSERT_EQ(d.Get_Contents(path(archive)), 0);
+        EXPECT_EQ(names(d), expected) << command;
+        const int b = names(d).indexOf(QStringLiteral("tree/sub/b.txt")) + 1;
+        ASSERT_GT(b, 0) << command;
+        EXPECT_EQ(d.UnCompressed_Size(b), 3000);
+        EXPECT_GT(d.FileDateTime(b).date().year(), 2000);
+        EXPECT_TRUE(d.IsDir(names(d).indexOf(QStringLiteral("tree/sub/")) + 1)) << command;
+    }
+}
+
+TEST_F(ToolArchives, CabinetUtf8Name) {
+    write(QStringLiteral("tree/r\u00e9sum\u00e9.txt"), "cv");
+    REQUIRE_TOOL(run("gcab", {"-c", "-n", "u.cab", QStringLiteral("tree/r\u00e9sum\u00e9.txt")}), "gcab");
+    Cls_GetFileType d;
+    ASSERT_EQ(d.Get_Contents(path("u.cab")), 0);
+    const QStringList lines = listing("gcab", {"-l", "u.cab"}); // name (no blank here), size, date
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(d.FileName(1), lines[0].section(QLatin1Char(' '), 0, 0));
+    EXPECT_EQ(d.FileName(1), QStringLiteral("r\u00e9sum\u00e9.txt"));
+}
+
+TEST_F(ToolArchives, GzipMembersOneAfterAnother) {
+    write("one.txt", QByteArray(1000, '1'));
+    write("two.txt", QByteArray(70000, '2'));
+    REQUIRE_TOOL(run("gzip", {"-k", "one.txt", "two.txt"}), "gzip");
+    REQUIRE_TOOL(run("gzip", {"-n", "-k", "-S", ".n.gz", "one.txt"}), "gzip");
+    QFile joined(path("both.gz"));
+    ASSERT_TRUE(joined.open(QIODevice::WriteOnly));
+    joined.write(bytes("one.txt.gz") + bytes("two.txt.gz") + bytes("one.txt.n.gz"));
+    joined.close();
+    Cls_GetFileType d;
+    ASSERT_EQ(d.Get_Contents(path("both.gz")), 0);
+    ASSERT_EQ(d.FileCount(), 3);
+    EXPECT_EQ(names(d), QStringList({"one.txt", "two.txt", "both"}));
+    EXPECT_EQ(d.UnCompressed_Size(1), 1000);
+    EXPECT_EQ(d.UnCompressed_Size(2), 70000);
+    EXPECT_EQ(d.Compressed_Size(2), bytes("two.txt.gz").size() - 18 - 8);
+    EXPECT_GT(d.FileDateTime(1).date().year(), 2000);
+    EXPECT_EQ(d.FileDateTime(3), zeroDateTime()); // -n: no time stamp
+}
+
+TEST_F(ToolArchives, ArjUnixTimeStamps) {
+    REQUIRE_TOOL(run("touch", {"-d", "2024-03-05 10:20:30 UTC", "tree/a.txt"}), "touch");
+    REQUIRE_TOOL(run("arj", {"a", "t.arj", "tree/a.txt"}), "arj");
+    Cls_GetFileType d;
+    ASSERT_EQ(d.Get_Contents(path("t.arj")), 0);
+    ASSERT_EQ(d.FileCount(), 1);
+    EXPECT_EQ(d.FileDateTime(1), QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30), Qt::UTC));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // Feeds any bytes to the archive dispatcher under each name rule (".tar",
-// ".lzh", any other), then asks every question of every entry.
+// ".lzh", any other), then asks every question of every entry. The seeds
+// cover Zip64, cut ZIP copies, pax and GNU tar (long names, sparse members),
+// LZH levels 1 and 2, gzip members, UTF-8 cabinet names and RAR 3.x headers.
 //   build-fuzz/fuzz_archives -jobs=1 -workers=1 -max_total_time=600 tests/data/archives
 
 #include "archives/archive_dispatcher.h"
@@ -32,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             (void)dispatcher.VersionMadeBy(i);
             (void)dispatcher.SystemNeeded(i);
             (void)dispatcher.VersionNeeded(i);
+            (void)dispatcher.Entry(i);
         }
         (void)dispatcher.CommentsPack();
         (void)archiveListingText(dispatcher);
