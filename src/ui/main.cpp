@@ -1,5 +1,6 @@
 // velmar: the graphical program.
 
+#include "ui/file_icons.h"
 #include "ui/frm_presentation.h"
 #include "ui/qt_dialogs.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Velmar"));
     app.setQuitOnLastWindowClosed(false);
+    velmar::ui::useFallbackIconTheme();
     velmar::ui::QtDialogs dialogs;
     velmar::ui::frmPresentation splash(QCoreApplication::applicationDirPath(), app.arguments());
     if (splash.outcome() != velmar::StartupOutcome::Continue)
