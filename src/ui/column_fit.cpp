@@ -9,18 +9,35 @@ namespace {
 
 constexpr int kMaxSharePercent = 45;
 
+// QTreeView hides the measure that every item view offers.
+int contentWidth(const QTreeView* view, int column) {
+    return static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column);
+}
+
 } // namespace
 
 void fitColumnsToContent(QTreeView* view) {
     QHeaderView* header = view->header();
     header->setStretchLastSection(true);
-    const int cap = qMax(header->minimumSectionSize(), view->viewport()->width() * kMaxSharePercent / 100);
-    for (int column = 0; column + 1 < header->count(); ++column) {
+    const int room = view->viewport()->width();
+    const int cap = qMax(header->minimumSectionSize(), room * kMaxSharePercent / 100);
+    const int last = header->count() - 1;
+    int widest = -1;
+    int total = 0;
+    for (int column = 0; column < last; ++column) {
         // The caption always fits; the content up to the cap.
-        const int caption = header->sectionSizeHint(column);
-        const int content = static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column);
-        view->setColumnWidth(column, qMax(caption, qMin(content, cap)));
+        const int width = qMax(header->sectionSizeHint(column), qMin(contentWidth(view, column), cap));
+        view->setColumnWidth(column, width);
+        total += width;
+        if (widest < 0 || width > view->columnWidth(widest))
+            widest = column;
     }
+    // The last column shows its content too: the widest one gives up what
+    // the last one lacks.
+    const int lacking = total + qMax(header->sectionSizeHint(last), contentWidth(view, last)) - room;
+    if (widest >= 0 && lacking > 0)
+        view->setColumnWidth(widest,
+                             qMax(header->sectionSizeHint(widest), view->columnWidth(widest) - lacking));
 }
 
 } // namespace velmar::ui
