@@ -63,8 +63,8 @@ bool reportDocumentResult(LaunchResult result, const QString& command) {
     case LaunchResult::Failed:
         break;
     }
-    dialogs().message(QStringLiteral("Le bureau n'a pas pu lancer ") + QDir::toNativeSeparators(command) +
-                          QStringLiteral("."),
+    // The system could not perform the launch, whatever its reason.
+    dialogs().message(QStringLiteral("Le système manque de mémoire pour exécuter le fichier."),
                       MessageStyle::Critical);
     return false;
 }

@@ -2,8 +2,10 @@
 
 #include "platform/directory_entries.h"
 
+#include <QCollator>
 #include <QFile>
 
+#include <algorithm>
 #include <functional>
 #include <queue>
 #include <vector>
@@ -25,16 +27,35 @@ bool listable(const QString& path) {
     return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
+// Siblings in the order a file manager shows them: by name, case-insensitive,
+// in the user's locale, numbers by value ("Photo 2" before "Photo 10"). The
+// disk's own order looks random on Linux file systems, and the catalogue keeps
+// the order in which directories are written.
+void sortLikeAFileManager(QStringList& names) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
 // Only real directories are walked into: symbolic links, broken or looping,
 // are files of their parent.
 QStringList subdirectories(const QString& directory) {
-    QStringList found;
+    QStringList names;
     readDirectoryEntries(directory, EntryDetails::DirectoriesOnly, [&](const DirectoryEntry& entry) {
-        const QString path = directory + entry.name + QLatin1Char('/');
-        if (listable(path))
-            found << path;
+        names << entry.name;
         return true;
     });
+    sortLikeAFileManager(names);
+    QStringList found;
+    for (const QString& name : names) {
+        const QString path = directory + name + QLatin1Char('/');
+        if (listable(path))
+            found << path;
+    }
     return found;
 }
 

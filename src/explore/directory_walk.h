@@ -15,8 +15,10 @@ namespace velmar {
 
 // Writes the native path of every directory under `startDirectory` (itself
 // first), each ending with '/', one a line. A directory is written when it is
-// discovered, so a parent always precedes its children; the next directory
-// read is the alphabetically smallest pending one (case folded). Hidden
+// discovered, so a parent always precedes its children; the children of a
+// directory follow one another in the name order of the user's locale (case
+// ignored, numbers by value), and the next directory read is the
+// alphabetically smallest pending one (case folded). Hidden
 // directories are included; symbolic links are never followed. False when the
 // list file cannot be written or the user stopped.
 bool writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress);

@@ -60,6 +60,21 @@ LaunchResult startDetached(const QString& program, const QStringList& arguments)
     return QProcess::startDetached(program, arguments) ? LaunchResult::Started : LaunchResult::Failed;
 }
 
+// False only when the desktop's database says that no application handles
+// the type; when it cannot be asked, the opener is left to decide.
+bool mayHaveDefaultApplication(const QString& mimeType) {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    return !(query.waitForFinished(5000) && query.exitStatus() == QProcess::NormalExit &&
+             query.exitCode() == 0 && query.readAllStandardOutput().trimmed().isEmpty());
+}
+
+LaunchResult openThroughDesktop(const QString& path, const QString& mimeType) {
+    if (!mayHaveDefaultApplication(mimeType))
+        return LaunchResult::NoAssociation;
+    return startDetached(QStringLiteral("xdg-open"), {path});
+}
+
 } // namespace
 
 PosixPlatform::PosixPlatform() = default;
@@ -93,19 +108,14 @@ bool PosixPlatform::claimSingleInstance(const QString& lockDirectory) {
 LaunchResult PosixPlatform::openWithDefault(const QString& path) {
     if (!QFileInfo::exists(path))
         return LaunchResult::NotFound;
-    const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
-    if (query.waitForFinished(5000) && query.exitCode() == 0 &&
-        query.readAllStandardOutput().trimmed().isEmpty())
-        return LaunchResult::NoAssociation;
-    return startDetached(QStringLiteral("xdg-open"), {path});
+    return openThroughDesktop(path, QMimeDatabase().mimeTypeForFile(path).name());
 }
 
 LaunchResult PosixPlatform::explore(const QString& folder) {
     if (!QFileInfo(folder).isDir())
         return LaunchResult::NotFound;
-    return startDetached(QStringLiteral("xdg-open"), {folder});
+    // A bare desktop may have no file manager at all.
+    return openThroughDesktop(folder, QStringLiteral("inode/directory"));
 }
 
 LaunchResult PosixPlatform::openAddress(const QString& address) {

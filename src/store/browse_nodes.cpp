@@ -1,6 +1,7 @@
 #include "store/browse_nodes.h"
 
 #include "app/phrases.h"
+#include "app/text.h"
 #include "store/catalogue.h"
 
 #include <QStringList>
@@ -75,6 +76,15 @@ QList<DirectoryNode> subdirectoryNodes(db::Database& db, int support, qint64 par
         nodes.append({rs.field(QStringLiteral("NumRepertoire")).toNumber(),
                       rs.field(QStringLiteral("RepertoireSeul")).toText()});
     return nodes;
+}
+
+qint64 supportStartingDirectory(db::Database& db, int support) {
+    if (const qint64 root = FindRootDirectory(db, support))
+        return root;
+    db::Recordset first =
+        db.openRecordset("SELECT * FROM Repertoires WHERE NumSupport = " + NombreEnTexte(support) +
+                         " AND NumRepertoireParent=0 ORDER BY NumRepertoire;");
+    return first.eof() ? 0 : first.field(QStringLiteral("NumRepertoire")).toNumber();
 }
 
 } // namespace velmar

@@ -45,4 +45,10 @@ struct DirectoryNode {
 };
 QList<DirectoryNode> subdirectoryNodes(db::Database& db, int support, qint64 parent);
 
+// The directory whose files a support node lists: the starting directory of
+// its exploration. That is the root row (empty name) when the medium was
+// explored from its root; from a folder below it, the folder's own row, the
+// first one the exploration wrote. 0 when the support has no directory.
+qint64 supportStartingDirectory(db::Database& db, int support);
+
 } // namespace velmar

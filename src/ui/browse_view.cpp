@@ -6,6 +6,8 @@
 #include "store/maintenance.h"
 #include "store/search_condition.h"
 #include "ui/busy_pointer.h"
+#include "ui/column_fit.h"
+#include "ui/file_icons.h"
 #include "ui/named_widgets.h"
 
 #include <QApplication>
@@ -53,6 +55,9 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     m_tree->setObjectName(QStringLiteral("lstRepertoires"));
     m_tree->setHeaderHidden(true);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Deep names scroll sideways rather than being cut.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
 
     m_files = new QTreeWidget(m_panel);
     m_files->setObjectName(QStringLiteral("ListeFichiers"));
@@ -61,11 +66,7 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     m_files->setRootIsDecorated(false);
     m_files->setUniformRowHeights(true);
     m_files->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_files->header()->setStretchLastSection(false);
-    m_files->header()->resizeSection(NameColumn, 220);
-    m_files->header()->resizeSection(ExtensionColumn, 50);
-    m_files->header()->setSectionResizeMode(InfosColumn, QHeaderView::Stretch);
-    m_files->header()->resizeSection(SizeColumn, 90);
+    fitColumnsToContent(m_files);
 
     m_summary = namedLabel(QStringLiteral("lblInfosRepFichiers"), QString(), m_panel);
     m_filterButton = namedButton(QStringLiteral("cmdFiltreFichier"), QStringLiteral("Filtrer"), m_panel);
@@ -79,10 +80,11 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     bottom->addWidget(m_filterButton);
     rightLayout->addLayout(bottom);
     auto* splitter = new QSplitter(m_panel);
+    splitter->setChildrenCollapsible(false);
     splitter->addWidget(m_tree);
     splitter->addWidget(right);
+    splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 2);
-    splitter->setSizes({260, 560});
     (new QVBoxLayout(m_panel))->addWidget(splitter);
 
     buildMenus();
@@ -271,7 +273,7 @@ void BrowseView::fillFileList(QTreeWidgetItem* node) {
         return;
     db::Database& db = m_registry.database();
     const qint64 directory =
-        key.kind == NodeKey::Kind::Support ? FindRootDirectory(db, key.support) : key.directory;
+        key.kind == NodeKey::Kind::Support ? supportStartingDirectory(db, key.support) : key.directory;
     node->setExpanded(true);
     m_tree->scrollToItem(node);
     emptyFileList();
@@ -283,6 +285,7 @@ void BrowseView::fillFileList(QTreeWidgetItem* node) {
     bold.setBold(true);
     for (const FileListItem& file : listing.items) {
         auto* item = new QTreeWidgetItem({file.name, file.extension, file.infos, file.size});
+        item->setIcon(NameColumn, typeIcon(file.name));
         item->setData(0, kKeyRole, file.key);
         item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
         if (file.bold)
@@ -290,6 +293,7 @@ void BrowseView::fillFileList(QTreeWidgetItem* node) {
         items.append(item);
     }
     m_files->addTopLevelItems(items);
+    fitColumnsToContent(m_files);
     m_summary->setText(listing.summary);
     m_menuExtensions = listing.menuExtensions;
     m_shownNode = node;

@@ -65,8 +65,10 @@ void CollectionPanels::buildChooser(QWidget* host) {
     layout->addWidget(m_openPicture, 0, 2);
     layout->addWidget(m_showSupports, 0, 3);
     layout->addWidget(showCollections, 0, 4);
-    layout->addLayout(digits, 1, 0, 1, 5);
-    layout->addWidget(m_caption, 2, 0, 1, 5);
+    layout->addLayout(digits, 1, 0, 1, 6);
+    layout->addWidget(m_caption, 2, 0, 1, 6);
+    // The controls keep their natural widths, packed from the left.
+    layout->setColumnStretch(5, 1);
     connect(m_combo, &QComboBox::activated, this, &CollectionPanels::onComboActivated);
     connect(showCollections, &QPushButton::clicked, this, &CollectionPanels::showCollectionList);
     connect(m_showSupports, &QPushButton::clicked, this, &CollectionPanels::showSupportTable);
@@ -149,6 +151,8 @@ void CollectionPanels::buildSupports(QWidget* host) {
     m_table->setHorizontalHeaderLabels(supportTableHeaders());
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Every column as wide as its content; the name takes what is left.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_table->verticalHeader()->hide();
     auto* close = namedButton(QStringLiteral("cmdFermerListeSupports"), QStringLiteral("Fermer"), m_supports);
@@ -223,6 +227,12 @@ void CollectionPanels::hidePanels() {
 
 void CollectionPanels::listsChanged(const CollectionLists& lists) {
     m_fillingCombo = true;
+    // The list is filled anew, with nothing selected: nothing to describe,
+    // rename or delete until the user clicks a name again.
+    m_fileInfoText->clear();
+    m_fileInfo->hide();
+    m_delete->setEnabled(false);
+    m_rename->setEnabled(false);
     m_names->clear();
     m_names->addItems(lists.listEntries);
     m_combo->clear();

@@ -10,10 +10,10 @@
 #include "ui/named_widgets.h"
 
 #include <QDir>
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace velmar::ui {
 
@@ -43,26 +43,21 @@ ConfigurationPanel::ConfigurationPanel(QWidget* parent)
     setObjectName(QStringLiteral("ssConfiguration"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
-    auto* grid = new QGridLayout(this);
-    auto* title = panelTitle(QStringLiteral("Configuration de Velmar +"), this);
+    // One list under the other, each under its caption: the panel lives in
+    // the side column, narrower than three lists side by side would need.
+    auto* layout = new QVBoxLayout(this);
     QPushButton* editExts =
         namedButton(QStringLiteral("cmdModifierListeExtExclues"), QStringLiteral("Modifier la liste"), this);
     QPushButton* editDirs =
         namedButton(QStringLiteral("cmdModifierListeRepExclus"), QStringLiteral("Modifier la liste"), this);
     QPushButton* close = namedButton(QStringLiteral("cmdFermeConfig"), QStringLiteral("Fermer"), this);
-    grid->addWidget(title, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Extensions sans importance  :"), this), 1, 0);
-    grid->addWidget(
-        new QLabel(QStringLiteral("Types de fichiers analysés en profondeur pour fixer le commentaire :"),
-                   this),
-        1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Répertoires sans importance  :"), this), 1, 2);
-    grid->addWidget(m_ignoredExts, 2, 0);
-    grid->addWidget(m_analysed, 2, 1);
-    grid->addWidget(m_ignoredDirs, 2, 2);
-    grid->addWidget(editExts, 3, 0);
-    grid->addWidget(editDirs, 3, 2);
-    grid->addWidget(close, 4, 2, Qt::AlignRight);
+    layout->addWidget(panelTitle(QStringLiteral("Configuration de Velmar +"), this));
+    // The analysed types are the longest list: twice the height of the others.
+    addList(layout, QStringLiteral("Extensions sans importance  :"), m_ignoredExts, editExts, 1);
+    addList(layout, QStringLiteral("Types de fichiers analysés en profondeur pour fixer le commentaire :"),
+            m_analysed, nullptr, 2);
+    addList(layout, QStringLiteral("Répertoires sans importance  :"), m_ignoredDirs, editDirs, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
     connect(editExts, &QPushButton::clicked, this, [this] { editList(session().paths.ignoredExtsFile); });
     connect(editDirs, &QPushButton::clicked, this, [this] { editList(session().paths.ignoredDirsFile); });
     connect(close, &QPushButton::clicked, this, &ConfigurationPanel::closeRequested);
@@ -71,6 +66,17 @@ ConfigurationPanel::ConfigurationPanel(QWidget* parent)
             TypesAnalyses_Modifie();
     });
     refresh();
+}
+
+void ConfigurationPanel::addList(QVBoxLayout* layout, const QString& caption, QListWidget* list,
+                                 QPushButton* edit, int stretch) {
+    auto* label = new QLabel(caption, this);
+    label->setWordWrap(true);
+    label->setBuddy(list);
+    layout->addWidget(label);
+    layout->addWidget(list, stretch);
+    if (edit)
+        layout->addWidget(edit, 0, Qt::AlignLeft);
 }
 
 void ConfigurationPanel::refresh() {

@@ -6,6 +6,8 @@
 
 class QListWidget;
 class QListWidgetItem;
+class QPushButton;
+class QVBoxLayout;
 
 namespace velmar::ui {
 
@@ -24,6 +26,10 @@ private:
     void TypesAnalyses_Affiche();
     void TypesAnalyses_Modifie();
     void editList(const QString& file);
+    // A caption, its list taking `stretch` shares of the height and, when
+    // given, the button that edits the list.
+    void addList(QVBoxLayout* layout, const QString& caption, QListWidget* list, QPushButton* edit,
+                 int stretch);
 
     QListWidget* m_ignoredExts;
     QListWidget* m_analysed;

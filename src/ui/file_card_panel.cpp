@@ -1,5 +1,6 @@
 #include "ui/file_card_panel.h"
 
+#include "app/local_date.h"
 #include "ui/file_icons.h"
 #include "ui/named_widgets.h"
 
@@ -17,6 +18,7 @@ FileCardPanel::FileCardPanel(QWidget* host) : QObject(host) {
     m_title = namedLabel(QStringLiteral("lblNomFichier"), QStringLiteral("Nom du programme"), m_panel);
     m_title->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 11pt;"));
     m_title->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_title->setWordWrap(true);
     grid->addWidget(m_icon, 0, 0);
     grid->addWidget(m_title, 0, 1);
     m_path = addField(QStringLiteral("lblChemin"), QStringLiteral("Chemin :"), 1);
@@ -65,7 +67,7 @@ void FileCardPanel::show(const FileCardData& card) {
     m_title->setText(card.name);
     m_path->setText(card.path);
     m_type->setText(card.type);
-    m_modified->setText(card.modified);
+    m_modified->setText(shortLocalDate(card.modified));
     m_size->setText(card.size);
     m_support->setText(card.support);
     m_crc->setText(card.crc);

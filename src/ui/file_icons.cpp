@@ -3,11 +3,21 @@
 #include "platform/platform.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QHash>
 #include <QLabel>
 #include <QMimeDatabase>
 #include <QStyle>
 
 namespace velmar::ui {
+
+void useFallbackIconTheme() {
+    const QString fallback = QString::fromLatin1(kFallbackIconTheme);
+    QIcon::setFallbackThemeName(fallback);
+    // "hicolor" is the last resort of every theme and holds no file types.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setThemeName(fallback);
+}
 
 QIcon IconeSysteme(const QString& fileName) {
     const QString name = platform().iconNameForFile(fileName);
@@ -23,6 +33,17 @@ QIcon IconeSysteme(const QString& fileName) {
     }
     const QIcon unknown = QIcon::fromTheme(QStringLiteral("text-x-generic"));
     return unknown.isNull() ? QApplication::style()->standardIcon(QStyle::SP_FileIcon) : unknown;
+}
+
+QIcon typeIcon(const QString& fileName) {
+    static QHash<QString, QIcon> byExtension;
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix.isEmpty())
+        return IconeSysteme(fileName);
+    auto known = byExtension.constFind(suffix);
+    if (known == byExtension.constEnd())
+        known = byExtension.insert(suffix, IconeSysteme(fileName));
+    return *known;
 }
 
 void DessineIconeFichier(const QString& fileName, IconSize size, QLabel* pictureBox) {

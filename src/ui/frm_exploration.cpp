@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "explore/drive_panel.h"
 #include "explore/exploration.h"
+#include "ui/eliding_label.h"
 #include "ui/named_widgets.h"
 
 #include <QApplication>
@@ -22,8 +23,6 @@
 #include <QVBoxLayout>
 
 namespace velmar::ui {
-
-namespace {} // namespace
 
 frmExploration::frmExploration(ExplorationStore& store, FileAnalysis& analysis,
                                const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons,
@@ -103,7 +102,7 @@ QWidget* frmExploration::buildParameters() {
     grid->addWidget(m_computeCrc, 4, 0);
     grid->addWidget(m_excludeExt, 5, 0);
     grid->addWidget(m_excludeDirs, 6, 0);
-    grid->addWidget(m_driveInfo, 7, 0);
+    grid->addWidget(m_driveInfo, 7, 0, Qt::AlignTop);
     grid->addWidget(m_drives, 0, 1);
     grid->addWidget(m_dirs, 1, 1, 7, 1);
     auto* buttons = new QHBoxLayout;
@@ -111,6 +110,9 @@ QWidget* frmExploration::buildParameters() {
     buttons->addWidget(cancel);
     buttons->addWidget(m_continue);
     grid->addLayout(buttons, 8, 0, 1, 2);
+    // The folder tree takes the room the window gains.
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(7, 1);
     return panel;
 }
 
@@ -141,26 +143,63 @@ QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types,
     return panel;
 }
 
+namespace {
+
+// The counters with their captions, as the phases fill them.
+struct Counter {
+    const char* name;
+    const char* caption;
+};
+const Counter kDirectoryCounters[] = {{"lblRepAjoute", "Répertoires ajoutés :"},
+                                      {"lblRepertoireExclus", "Répertoires exclus :"},
+                                      {"lblFichierTrouve", "Fichiers trouvés :"},
+                                      {"lblInfoTaille", "Taille totale :"}};
+const Counter kFileCounters[] = {{"lblFichierProgramme", "Programmes :"},
+                                 {"lblFichierArchive", "Archives :"},
+                                 {"lblFichierAssocie", "Fichiers associés :"},
+                                 {"lblFichierExclu", "Fichiers exclus :"}};
+
+// Room for the longest text a counter takes, so that the window keeps its
+// size while the figures grow.
+QLabel* counterLabel(const QString& name, QWidget* parent) {
+    QLabel* label = namedLabel(name, QString(), parent);
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QStringLiteral("9 999 999 fichiers associés ajoutés")));
+    return label;
+}
+
+QLabel* percentageLabel(const QString& name, QWidget* parent) {
+    QLabel* label = namedLabel(name, QString(), parent);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("100 %")));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// One phase: its title, gauge and percentage, then a caption before each counter.
+int addPhaseRows(QGridLayout* grid, int row, const QString& title, const QString& gauge,
+                 const QString& percentage, const Counter (&counters)[4], QWidget* panel) {
+    grid->addWidget(new QLabel(title, panel), row, 0);
+    grid->addWidget(namedLabel(gauge, QString(), panel), row, 1);
+    grid->addWidget(percentageLabel(percentage, panel), row++, 2);
+    for (const Counter& counter : counters) {
+        grid->addWidget(new QLabel(QString::fromUtf8(counter.caption), panel), row, 0);
+        grid->addWidget(counterLabel(QLatin1String(counter.name), panel), row++, 1, 1, 2);
+    }
+    return row;
+}
+
+} // namespace
+
 QWidget* frmExploration::buildProgress() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("ssExploEnCours"));
     auto* grid = new QGridLayout(panel);
     grid->addWidget(panelTitle(QStringLiteral("Exploration d'un support"), panel), 0, 0, 1, 3);
-    const QStringList rows = {QStringLiteral("lblRepAjoute"),        QStringLiteral("lblRepertoireExclus"),
-                              QStringLiteral("lblFichierTrouve"),    QStringLiteral("lblInfoTaille"),
-                              QStringLiteral("lblFichierProgramme"), QStringLiteral("lblFichierArchive"),
-                              QStringLiteral("lblFichierAssocie"),   QStringLiteral("lblFichierExclu")};
-    int row = 1;
-    grid->addWidget(new QLabel(QStringLiteral("Répertoires :"), panel), row, 0);
-    grid->addWidget(namedLabel(QStringLiteral("Image7"), QString(), panel), row, 1);
-    grid->addWidget(namedLabel(QStringLiteral("Label7"), QString(), panel), row++, 2);
-    for (const QString& name : rows.mid(0, 4))
-        grid->addWidget(namedLabel(name, QString(), panel), row++, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Fichiers :"), panel), row, 0);
-    grid->addWidget(namedLabel(QStringLiteral("Image6"), QString(), panel), row, 1);
-    grid->addWidget(namedLabel(QStringLiteral("Label18"), QString(), panel), row++, 2);
-    for (const QString& name : rows.mid(4))
-        grid->addWidget(namedLabel(name, QString(), panel), row++, 1, 1, 2);
+    int row = addPhaseRows(grid, 1, QStringLiteral("Répertoires :"), QStringLiteral("Image7"),
+                           QStringLiteral("Label7"), kDirectoryCounters, panel);
+    row = addPhaseRows(grid, row, QStringLiteral("Fichiers :"), QStringLiteral("Image6"),
+                       QStringLiteral("Label18"), kFileCounters, panel);
+    grid->setColumnStretch(1, 1);
     m_stopButton = namedButton(QStringLiteral("cmdArretExploration"), QStringLiteral("Arrêter"), panel);
     connect(m_stopButton, &QPushButton::clicked, this, &frmExploration::onStop);
     grid->addWidget(m_stopButton, row, 2);
@@ -172,9 +211,10 @@ QWidget* frmExploration::buildMemorisation() {
     panel->setObjectName(QStringLiteral("ssMemorisation"));
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(panelTitle(QStringLiteral("Mémorisation"), panel));
-    layout->addWidget(namedLabel(QStringLiteral("Label39"), QString(), panel));
-    layout->addWidget(namedLabel(QStringLiteral("Label38"), QString(), panel));
-    layout->addWidget(namedLabel(QStringLiteral("RepertoireActuel"), QString(), panel));
+    // Paths and file names of any length pass here: they are shortened to
+    // the window rather than widening it.
+    for (const char* name : {"Label39", "Label38", "RepertoireActuel"})
+        layout->addWidget(new ElidingLabel(QLatin1String(name), panel));
     return panel;
 }
 
@@ -277,6 +317,9 @@ void frmExploration::phasesStarting() {
     m_newSupport->hide();
     m_progress->show();
     m_memorisation->show();
+    // The progress keeps one size from the first figure to the last.
+    layout()->activate();
+    setFixedSize(sizeHint().expandedTo(size()));
 }
 
 void frmExploration::onStop() {

@@ -13,6 +13,7 @@
 #include "ui/frm_exploration.h"
 #include "ui/named_widgets.h"
 #include "ui/search_panels.h"
+#include "ui/side_column.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -74,16 +75,20 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
     m_actions = new FileActions(m_registry, *m_browse, *m_card, this);
 
     // The tree and files above the search results; the panels of the moment beside them.
+    // Neither splitter lets a part collapse to nothing; the lists take the
+    // space the window gains, the side column keeps its width.
     auto* lists = new QSplitter(Qt::Vertical, m_backdrop);
+    lists->setChildrenCollapsible(false);
     lists->addWidget(m_browse->panel());
     lists->addWidget(m_search->filterPanel());
     lists->setStretchFactor(0, 3);
     lists->setStretchFactor(1, 2);
     auto* body = new QSplitter(Qt::Horizontal, m_backdrop);
+    body->setChildrenCollapsible(false);
     body->addWidget(lists);
     body->addWidget(buildSideColumn());
-    body->setStretchFactor(0, 3);
-    body->setStretchFactor(1, 1);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 0);
     layout->addWidget(body, 1);
     connectBrowsing();
     hideAllPanels();
@@ -94,18 +99,15 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
 }
 
 QWidget* frmPrincipal::buildSideColumn() {
-    auto* column = new QWidget(m_backdrop);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* panel :
-         {static_cast<QWidget*>(m_card->panel()), static_cast<QWidget*>(m_search->criteriaPanel()),
-          static_cast<QWidget*>(m_collections->collectionList()),
-          static_cast<QWidget*>(m_collections->newCollection()),
-          static_cast<QWidget*>(m_collections->supportTable()), static_cast<QWidget*>(m_tools),
-          static_cast<QWidget*>(m_configuration)})
-        layout->addWidget(panel);
-    layout->addStretch();
-    column->setMinimumWidth(380);
+    using Height = SideColumn::Height;
+    auto* column = new SideColumn(m_backdrop);
+    column->addPanel(m_card->panel(), Height::Natural);
+    column->addPanel(m_search->criteriaPanel(), Height::Natural);
+    column->addPanel(m_collections->collectionList(), Height::Fill);
+    column->addPanel(m_collections->newCollection(), Height::Natural);
+    column->addPanel(m_collections->supportTable(), Height::Fill);
+    column->addPanel(m_tools, Height::Natural);
+    column->addPanel(m_configuration, Height::Fill);
     return column;
 }
 
@@ -190,7 +192,10 @@ QFrame* frmPrincipal::buildTools() {
     for (QLabel* text : {compactText, purgeText})
         text->setWordWrap(true);
     grid->setColumnStretch(1, 1);
-    connect(compact, &QPushButton::clicked, this, [this] { m_registry.compactOpenCollection(); });
+    connect(compact, &QPushButton::clicked, this, [this] {
+        if (m_registry.compactOpenCollection())
+            m_tools->hide();
+    });
     connect(purge, &QPushButton::clicked, this, &frmPrincipal::purgeEmptyDirectories);
     connect(close, &QPushButton::clicked, panel, &QWidget::hide);
     return panel;

@@ -2,6 +2,7 @@
 
 #include "app/data_location.h"
 #include "app/dialogs.h"
+#include "ui/file_icons.h"
 #include "ui/frm_presentation.h"
 #include "ui/qt_dialogs.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     app.setApplicationName(QStringLiteral("Velmar"));
     app.setDesktopFileName(QStringLiteral("velmar"));
     app.setQuitOnLastWindowClosed(false);
+    velmar::ui::useFallbackIconTheme();
     velmar::ui::QtDialogs dialogs;
     const velmar::DataLocation location = velmar::chooseDataLocation(QCoreApplication::applicationDirPath());
     QString error;

@@ -33,9 +33,11 @@ inline QLabel* namedLabel(const QString& name, const QString& text, QWidget* par
     return label;
 }
 
-// A panel's title, in bold.
+// A panel's title, in bold, wrapped when the panel is narrower than the title.
 inline QLabel* panelTitle(const QString& text, QWidget* parent) {
-    return new QLabel(QStringLiteral("<b>") + text.toHtmlEscaped() + QStringLiteral("</b>"), parent);
+    auto* title = new QLabel(QStringLiteral("<b>") + text.toHtmlEscaped() + QStringLiteral("</b>"), parent);
+    title->setWordWrap(true);
+    return title;
 }
 
 } // namespace velmar::ui

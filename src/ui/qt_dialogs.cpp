@@ -1,6 +1,7 @@
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,11 +25,28 @@ QMessageBox::Icon iconOf(int style) {
     }
 }
 
+// The window manager writes the title in the frame, in a font often larger
+// than the box's and beside its buttons: a box sized to a short text would
+// cut the title ("Vel…r +"). A spacer across the box's grid keeps it wide
+// enough for the title and the frame's buttons.
+void reserveTitleWidth(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) * 5 / 4 + metrics.height() * 8;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                  1, grid->columnCount());
+}
+
 } // namespace
 
 int QtDialogs::message(const QString& text, int style) {
     QMessageBox box(iconOf(style), applicationTitle(), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    reserveTitleWidth(box);
     if (style == MessageStyle::Question) {
         QPushButton* yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
         box.addButton(QStringLiteral("Non"), QMessageBox::NoRole);

@@ -1,9 +1,12 @@
 #include "ui/search_panels.h"
 
 #include "app/dialogs.h"
+#include "app/local_date.h"
 #include "app/phrases.h"
 #include "store/browse_nodes.h"
 #include "store/search_condition.h"
+#include "ui/column_fit.h"
+#include "ui/file_icons.h"
 #include "ui/named_widgets.h"
 
 #include <QComboBox>
@@ -52,13 +55,7 @@ void SearchPanels::buildFilterPanel(QWidget* host) {
                              QStringLiteral("Dern. modif.")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->header()->resizeSection(0, 140);
-    m_list->header()->resizeSection(1, 200);
-    m_list->header()->resizeSection(2, 50);
-    m_list->header()->setStretchLastSection(false);
-    m_list->header()->setSectionResizeMode(3, QHeaderView::Stretch);
-    m_list->header()->resizeSection(4, 90);
-    m_list->header()->resizeSection(5, 140);
+    fitColumnsToContent(m_list);
 
     auto* layout = new QVBoxLayout(m_filterPanel);
     auto* row = new QHBoxLayout;
@@ -192,13 +189,15 @@ void SearchPanels::runSearch() {
     QList<QTreeWidgetItem*> items;
     for (const SearchLine& line : m_results.readLines(kMaxLines)) {
         auto* item = new QTreeWidgetItem({line.supportName, line.fileName, line.extension, line.directory,
-                                          sizePhrase(line.size, false), line.modified});
+                                          sizePhrase(line.size, false), shortLocalDate(line.modified)});
         item->setIcon(0, m_typeIcons.value(supportIconKey(line.supportType, m_typeCount)));
+        item->setIcon(1, typeIcon(line.fileName));
         item->setData(0, kKeyRole, line.key);
         item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
         items.append(item);
     }
     m_list->addTopLevelItems(items);
+    fitColumnsToContent(m_list);
     m_filterPanel->show();
 }
 

@@ -93,6 +93,40 @@ TEST_F(LaunchTest, FailuresAreToldInMessages) {
     EXPECT_EQ(dialogs.messageTexts(), expected);
 }
 
+TEST_F(LaunchTest, ALaunchTheSystemCouldNotPerformIsReportedWhateverItsKind) {
+    const QString program = make("Jeu/LANCE.EXE");
+    const QString document = make("Docs/plan.odt");
+    const QString folder = dir.path() + "/Docs";
+    const QString noMemory = "Le système manque de mémoire pour exécuter le fichier.";
+    const struct {
+        LaunchRequest request;
+        LaunchResult result;
+        QString text;
+        int style;
+    } cases[] = {
+        {request(document), LaunchResult::Failed, noMemory, MessageStyle::Critical},
+        {request(folder, false, LaunchVerb::Explore), LaunchResult::Failed, noMemory, MessageStyle::Critical},
+        {request("https://example.org"), LaunchResult::Failed, noMemory, MessageStyle::Critical},
+        {request(program), LaunchResult::Failed, noMemory, MessageStyle::Critical},
+        {request(program, false, LaunchVerb::Open, "", true), LaunchResult::Failed, noMemory,
+         MessageStyle::Critical},
+        // A program needs no association: not finding one is a failed start.
+        {request(program), LaunchResult::NoAssociation, noMemory, MessageStyle::Critical},
+        // A desktop without a file manager.
+        {request(folder, false, LaunchVerb::Explore), LaunchResult::NoAssociation,
+         "Le fichier à lancer est de type  mais aucune application n'est associée.",
+         MessageStyle::Exclamation},
+    };
+    for (const auto& c : cases) {
+        dialogs.clear();
+        platform.nextLaunchResult = c.result;
+        EXPECT_FALSE(LanceFichier(c.request)) << c.request.path.toStdString();
+        ASSERT_EQ(dialogs.messages().size(), 1) << c.request.path.toStdString();
+        EXPECT_EQ(dialogs.messages().first().text, c.text);
+        EXPECT_EQ(dialogs.messages().first().style, c.style);
+    }
+}
+
 TEST_F(LaunchTest, CommandLinesSplitAtTheLongestExistingProgram) {
     const QString program = make("Mes Jeux/run game");
     EXPECT_EQ(splitCommandLine(program + " --niveau 2").command, program);

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -73,6 +75,20 @@ TEST_F(DirectoryWalkTest, ParentsComeFirstAndTheSmallestPendingPathIsReadNext) {
         EXPECT_GT(lines.indexOf(c), lines.indexOf(relativeParent(c))) << child;
     }
     EXPECT_TRUE(lines.contains(".cache")) << "hidden directories are listed";
+}
+
+TEST_F(DirectoryWalkTest, SiblingsComeInTheFileManagersNameOrder) {
+    // Created in an order the disk may keep; the list must not.
+    for (const char* d : {"usr/src", "usr/share", "usr/bin", "usr/Lib", "usr/étoile", "usr/zèbre",
+                          "usr/Photo 10", "usr/photo 2", "usr/eau"})
+        makeDir(d);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    const QStringList lines = listed();
+    QLocale::setDefault(previous);
+    const QStringList children = lines.filter(QRegularExpression(R"(^usr\\)"));
+    EXPECT_EQ(children, QStringList({"usr\\bin", "usr\\eau", "usr\\étoile", "usr\\Lib", "usr\\photo 2",
+                                     "usr\\Photo 10", "usr\\share", "usr\\src", "usr\\zèbre"}));
 }
 
 TEST_F(DirectoryWalkTest, SymbolicLinksAreNeverFollowed) {

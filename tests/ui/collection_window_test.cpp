@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -98,6 +99,33 @@ private slots:
         QVERIFY(QFile::exists(DataLayout(app.path()).collectionFile(2)));
         QVERIFY(!QFile::exists(DataLayout(app.path()).collectionFile(3)));
         QCOMPARE(QFile(DataLayout(app.path()).collectionFile(2)).size(), thirdSize);
+    }
+
+    void afterADeletionNothingIsLeftToDescribeRenameOrDelete() {
+        for (const char* name : {"A", "B"})
+            create(name);
+        QTest::mouseClick(find<QPushButton>("AfficheCollections"), Qt::LeftButton);
+        select("B");
+        QVERIFY(find<QWidget>("fraInfoCollection")->isVisible());
+        QVERIFY(!find<QLabel>("lblInfoCollection")->text().isEmpty());
+        dialogs->answerQuestions({MessageAnswer::Yes});
+        QTest::mouseClick(find<QPushButton>("cmdEffacerCompil"), Qt::LeftButton);
+        QCOMPARE(listed(), QStringList({"A"}));
+        QVERIFY(!find<QWidget>("fraInfoCollection")->isVisible());
+        QVERIFY(find<QLabel>("lblInfoCollection")->text().isEmpty());
+        QVERIFY(!find<QPushButton>("cmdRenommerCompil")->isEnabled());
+        QVERIFY(!find<QPushButton>("cmdEffacerCompil")->isEnabled());
+    }
+
+    void theToolsCloseOnceTheCollectionIsCompacted() {
+        create("A");
+        QTest::mouseClick(find<QPushButton>("cmdOutils"), Qt::LeftButton);
+        QVERIFY(find<QWidget>("ssOutils")->isVisible());
+        dialogs->clear();
+        QTest::mouseClick(find<QPushButton>("cmdCompacterBase"), Qt::LeftButton);
+        QCOMPARE(dialogs->messageTexts(), QStringList({"Compactage effectué."}));
+        QVERIFY(!find<QWidget>("ssOutils")->isVisible());
+        QVERIFY(window->registry().isOpen());
     }
 
     void renameRefusalsAreSilent() {

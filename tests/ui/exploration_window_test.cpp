@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QGridLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -158,6 +159,36 @@ private slots:
         platform.reset();
         dialogs.reset();
         medium.reset();
+    }
+
+    void theProgressKeepsOneSizeAndCaptionsEveryCounter() {
+        for (int i = 0; i < 40; ++i)
+            file(QString("dossier %1/fichier.txt").arg(i));
+        file(QString(150, 'r') + "/" + QString(200, 'n') + ".txt");
+        QList<QSize> sizes;
+        auto* watch = new QTimer(window.get());
+        watch->setInterval(0);
+        connect(watch, &QTimer::timeout, window.get(), [&] {
+            if (find<QWidget>("ssExploEnCours")->isVisible())
+                sizes << window->size();
+        });
+        watch->start();
+        explore();
+        QVERIFY(sizes.size() > 2);
+        for (const QSize& size : sizes)
+            QCOMPARE(size, sizes.first());
+
+        auto* grid = qobject_cast<QGridLayout*>(find<QWidget>("ssExploEnCours")->layout());
+        QVERIFY(grid);
+        for (const char* counter :
+             {"lblRepAjoute", "lblRepertoireExclus", "lblFichierTrouve", "lblInfoTaille",
+              "lblFichierProgramme", "lblFichierArchive", "lblFichierAssocie", "lblFichierExclu"}) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            grid->getItemPosition(grid->indexOf(find<QLabel>(counter)), &row, &column, &rowSpan, &columnSpan);
+            QVERIFY2(column > 0, counter);
+            auto* caption = qobject_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget());
+            QVERIFY2(caption && caption->text().endsWith(" :"), counter);
+        }
     }
 
     void theRowsOfAMediumHoldingAThatHoldsB() {
