@@ -216,10 +216,11 @@ TEST_F(JpegReader, ReadsArithmeticCodedAndTinyPictures) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = folder.path(c.name);
-        if (!c.jpegtran.isEmpty())
+        if (!c.jpegtran.isEmpty()) {
             ASSERT_TRUE(test::runTool("jpegtran",
                                       c.jpegtran + QStringList{"-outfile", path, folder.path(c.source)},
                                       folder.path({})));
+        }
         const QString info = RenvoieInfosFichier(path, QStringLiteral("AUTO"));
         EXPECT_EQ(info, QString::fromUtf8(c.info));
         EXPECT_EQ(info.section(QStringLiteral("\r\n"), 0, 0),
