@@ -1,6 +1,7 @@
 // Dimensions of BMP, GIF and JPEG pictures.
 
 #include "app/text.h"
+#include "fileinfo/byte_order.h"
 #include "fileinfo/file_reading.h"
 #include "fileinfo/jpeg_reader.h"
 #include "fileinfo/probes.h"
@@ -9,11 +10,21 @@ namespace velmar::probes {
 
 namespace {
 
-// BITMAPFILEHEADER + BITMAPINFOHEADER: "BM" ... width (low word) | height (low word) | bit count
-//                                      0        18                 22                  28
+// BITMAPFILEHEADER, then the bitmap header, whose size tells its layout:
+//   "BM" ... | header size | width | height | planes | bit count
+//   0          14            18      22       26       28          BITMAPINFOHEADER and its
+//                                                                  successors (16 to 124 bytes)
+//   0          14            18 (16) 20 (16)  22       24          BITMAPCOREHEADER (12 bytes, OS/2)
+constexpr qint64 kBmpHeaderSize = 14;
 constexpr qint64 kBmpWidth = 18;
 constexpr qint64 kBmpHeight = 22;
 constexpr qint64 kBmpDepth = 28;
+constexpr quint32 kCoreHeaderSize = 12;
+constexpr qint64 kCoreHeight = 20;
+constexpr qint64 kCoreDepth = 24;
+// OS/2 2.x (16 or 64 bytes, or any length between) and Windows (40, 52, 56, 108, 124).
+constexpr quint32 kSmallestInfoHeader = 16;
+constexpr quint32 kLargestInfoHeader = 124;
 // GIF: "GIF89a" | width | height
 //      0          6       8
 constexpr qint64 kGifWidth = 6;
@@ -23,16 +34,42 @@ int wordAtOffset(const QString& path, qint64 offset) {
     return ValeurMot(LitBlocFichier(path, offset + 1, 2));
 }
 
+qint32 longAtOffset(const QString& path, qint64 offset) {
+    quint32 value = 0;
+    bytes::readLE32(LitBlocFichier(path, offset + 1, 4), 0, value);
+    return static_cast<qint32>(value);
+}
+
+struct BitmapSize {
+    qint64 width;
+    qint64 height;
+    int depth;
+};
+
+// A header of a size no layout has (or a file too short to hold one, whose
+// missing bytes read as blanks) is read by the low words of the
+// BITMAPINFOHEADER fields, as it always was.
+BitmapSize bitmapSize(const QString& path) {
+    const auto headerSize = static_cast<quint32>(longAtOffset(path, kBmpHeaderSize));
+    if (headerSize == kCoreHeaderSize)
+        return {wordAtOffset(path, kBmpWidth), wordAtOffset(path, kCoreHeight),
+                wordAtOffset(path, kCoreDepth)};
+    if (headerSize >= kSmallestInfoHeader && headerSize <= kLargestInfoHeader)
+        // A negative height is a picture stored top row first.
+        return {longAtOffset(path, kBmpWidth), qAbs(qint64(longAtOffset(path, kBmpHeight))),
+                wordAtOffset(path, kBmpDepth)};
+    return {wordAtOffset(path, kBmpWidth), wordAtOffset(path, kBmpHeight),
+            ValeurOctet(LitBlocFichier(path, kBmpDepth + 1, 1))};
+}
+
 } // namespace
 
 QString bitmapDimensions(const QString& path) {
     if (LitBlocFichier(path, 1, 2).toUpper() != QByteArrayLiteral("BM"))
         return {};
-    const int width = wordAtOffset(path, kBmpWidth);
-    const int height = wordAtOffset(path, kBmpHeight);
-    const int depth = ValeurOctet(LitBlocFichier(path, kBmpDepth + 1, 1));
-    return NombreEnTexte(qint64(width)) + QStringLiteral(" x ") + NombreEnTexte(qint64(height)) +
-           QStringLiteral(" - ") + NombreEnTexte(qint64(depth)) + QStringLiteral(" bits");
+    const BitmapSize size = bitmapSize(path);
+    return NombreEnTexte(size.width) + QStringLiteral(" x ") + NombreEnTexte(size.height) +
+           QStringLiteral(" - ") + NombreEnTexte(qint64(size.depth)) + QStringLiteral(" bits");
 }
 
 QString gifDimensions(const QString& path) {

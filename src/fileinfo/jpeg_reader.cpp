@@ -12,11 +12,17 @@ namespace velmar {
 namespace {
 
 namespace jpeg {
-constexpr qint64 kMinimumSize = 250;
+constexpr qint64 kMinimumSize = 4; // the start and end markers
 constexpr int kFill = 0xFF;
 constexpr int kRestartFirst = 0xD0;
 constexpr int kRestartLast = 0xD7;
 constexpr int kMaxCommentLength = 65534;
+// SOF0 to SOF15 are FFC0 to FFCF, less three other markers in that range.
+constexpr int kFirstFrame = 0xFFC0;
+constexpr int kLastFrame = 0xFFCF;
+constexpr int kDefineHuffmanTables = 0xFFC4;
+constexpr int kExtensionReserved = 0xFFC8;
+constexpr int kDefineArithmeticConditioning = 0xFFCC;
 // APP0 (JFIF), from the marker at p:
 //   FF E0 | length | "JFIF\0" | major | minor | units | x density | y density | x thumb | y thumb
 //   p       p+2      p+4       p+9     p+10    p+11    p+12        p+14        p+16      p+17
@@ -36,11 +42,14 @@ constexpr qint64 kFrameComponents = 9;
 
 const char* const kOutOfRange = "Subscript out of range";
 
+// Every start of frame: baseline, progressive, lossless, arithmetic-coded and
+// hierarchical.
 bool isFrameMarker(const QString& m) {
-    static const QStringList frames = {QStringLiteral("FFC0"), QStringLiteral("FFC1"), QStringLiteral("FFC2"),
-                                       QStringLiteral("FFC3"), QStringLiteral("FFC5"), QStringLiteral("FFC6"),
-                                       QStringLiteral("FFC7")};
-    return frames.contains(m);
+    bool ok = false;
+    const int code = m.toInt(&ok, 16);
+    return ok && code >= jpeg::kFirstFrame && code <= jpeg::kLastFrame &&
+           code != jpeg::kDefineHuffmanTables && code != jpeg::kExtensionReserved &&
+           code != jpeg::kDefineArithmeticConditioning;
 }
 
 QString depthText(int bits) {

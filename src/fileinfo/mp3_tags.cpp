@@ -2,6 +2,7 @@
 
 #include "app/windows1252.h"
 #include "fileinfo/file_reading.h"
+#include "fileinfo/id3v2_tag.h"
 
 #include <QFile>
 
@@ -10,17 +11,6 @@ namespace velmar {
 namespace {
 
 namespace id3 {
-// v2 header:  "ID3" | major | revision | flags | size (4 x 7 bits)
-//             0       3       4          5       6
-constexpr char kV2Magic[] = "ID3";
-constexpr qint64 kV2HeaderSize = 10;
-constexpr char kV2Major = 3;
-constexpr char kV2Revision = 0;
-// v2.3 frame: id (4) | size (4, big-endian; only bytes 6-7 used) | flags (2) | encoding | text
-//             0        4                                            8           10         11
-constexpr qint64 kFrameSizeHigh = 6;
-constexpr qint64 kFrameSizeLow = 7;
-constexpr qint64 kFrameHeaderSize = 10;
 // v1 tag, the last 128 bytes: "TAG" | title 30 | artist 30 | album 30 | year 4 | comment 29 | track | genre
 //                              0      3          33          63         93       97           126     127
 constexpr char kV1Magic[] = "TAG";
@@ -45,11 +35,6 @@ QByteArray readAt(QFile& file, qint64 offset, qint64 count) {
     if (offset < 0 || count <= 0 || !file.seek(offset))
         return {};
     return file.read(count);
-}
-
-quint8 byteAt(QFile& file, qint64 offset) {
-    const QByteArray b = readAt(file, offset, 1);
-    return b.isEmpty() ? 0 : static_cast<quint8>(b[0]);
 }
 
 int leadingNumber(const QString& text) {
@@ -90,7 +75,8 @@ QString genreFromFrame(const QString& data) {
     return data;
 }
 
-void applyFrame(const QByteArray& id, const QString& data, Tags& tags) {
+// False for a frame the catalogue does not show.
+bool applyFrame(const QByteArray& id, const QString& data, Tags& tags) {
     if (id == "TIT2")
         tags.title = data;
     else if (id == "TPE1")
@@ -103,24 +89,20 @@ void applyFrame(const QByteArray& id, const QString& data, Tags& tags) {
         tags.track = leadingNumber(data);
     else if (id == "TCON")
         tags.genre = genreFromFrame(data);
+    else
+        return false;
+    return true;
 }
 
-// Frame sizes come from the low two bytes of each frame's size field only; the
-// walk stops at a size below 1, which is also where the padding starts.
-void readVersion23(QFile& file, qint64 length, Tags& tags) {
-    qint64 frame = id3::kV2HeaderSize;
-    for (;;) {
-        const QByteArray id = readAt(file, frame, 4);
-        const auto size = static_cast<qint16>((byteAt(file, frame + id3::kFrameSizeHigh) << 8) |
-                                              byteAt(file, frame + id3::kFrameSizeLow));
-        if (size < 1)
-            return;
-        const QByteArray data = readAt(file, frame + id3::kFrameHeaderSize + 1, size - 1);
-        applyFrame(id, fromWindows1252(data), tags);
-        frame += id3::kFrameHeaderSize + size;
-        if (frame + 1 > length)
-            return;
-    }
+// False when the file has no version 2 tag, or one without any frame shown.
+bool readVersion2(QFile& file, Tags& tags) {
+    QList<Id3v2Frame> frames;
+    if (!readId3v2Frames(file, frames))
+        return false;
+    bool shown = false;
+    for (const Id3v2Frame& frame : frames)
+        shown = applyFrame(frame.id, frame.text, tags) || shown;
+    return shown;
 }
 
 bool isNumber(const QString& text) {
@@ -154,13 +136,8 @@ void LitTagsMP3(const QString& path, QString& titre, QString& artiste, QString& 
     Tags tags;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        const qint64 length = file.size();
-        const QByteArray header = readAt(file, 0, 5);
-        if (header.size() == 5 && header.startsWith(id3::kV2Magic) && header[3] == id3::kV2Major &&
-            header[4] == id3::kV2Revision)
-            readVersion23(file, length, tags);
-        else
-            readVersion1(file, length, tags);
+        if (!readVersion2(file, tags))
+            readVersion1(file, file.size(), tags);
     }
     if (isNumber(tags.genre))
         tags.genre = QStringLiteral("ID3-") + tags.genre;

@@ -1,8 +1,10 @@
 // Titles of web pages, tracker modules, extended modules and DOS shortcuts.
 
+#include "app/inner_text.h"
 #include "app/windows1252.h"
 #include "fileinfo/conversion.h"
 #include "fileinfo/file_reading.h"
+#include "fileinfo/page_encoding.h"
 #include "fileinfo/probes.h"
 
 #include "app/files.h"
@@ -11,8 +13,9 @@ namespace velmar::probes {
 
 namespace {
 
-constexpr qint64 kTitleTagLength = 7;     // "<TITLE>"
-constexpr qint64 kTitleMaxDistance = 200; // the closing tag must start this close to the opening one
+const QByteArray kTitleTag = QByteArrayLiteral("<TITLE");
+constexpr qint64 kTitleMaxLength = 192; // bytes between the opening and the closing tags
+constexpr qint64 kLargestHead = 65536;  // the bytes before the title searched for the page's charset
 // Tracker titles: from position 1 (5 for MTM) up to position 29 (20 for MOD).
 constexpr qint64 kTrackerEnd = 30;
 constexpr qint64 kModEnd = 21;
@@ -39,19 +42,39 @@ bool allBytes(const QByteArray& bytes, char value) {
     return true;
 }
 
+// Position of the first byte after the first <title> tag, which may carry
+// attributes (<title lang="fr">), or -1.
+qint64 titleContentStart(const QString& path) {
+    double start = 1;
+    for (;;) {
+        const qint64 open = ChercheDansFichier(path, start, kTitleTag, true);
+        if (open <= 0)
+            return -1;
+        const qint64 after = open + kTitleTag.size();
+        const char next = LitBlocFichier(path, after, 1).at(0);
+        if (next == '>')
+            return after + 1;
+        start = static_cast<double>(after);
+        if (next == ' ' || next == '\t' || next == '\r' || next == '\n') {
+            const qint64 end = ChercheDansFichier(path, start, QByteArrayLiteral(">"), false);
+            return end <= 0 ? -1 : end + 1;
+        }
+    }
+}
+
 } // namespace
 
 QString webPageTitle(const QString& path) {
-    double start = 1;
-    const qint64 open = ChercheDansFichier(path, start, QByteArrayLiteral("<TITLE>"), true);
-    if (open <= 0)
+    const qint64 content = titleContentStart(path);
+    if (content <= 0)
         return {};
-    start = static_cast<double>(open + kTitleTagLength + 1);
+    double start = static_cast<double>(content);
     const qint64 close = ChercheDansFichier(path, start, QByteArrayLiteral("</TITLE>"), true);
-    if (close <= 0 || close >= open + kTitleMaxDistance)
+    if (close <= 0 || close - content > kTitleMaxLength)
         return {};
-    QString title =
-        fromWindows1252(LitBlocFichier(path, open + kTitleTagLength, close - open - kTitleTagLength));
+    const qint64 headLength = qMin(content - 1, kLargestHead);
+    const DeclaredEncoding encoding = pageEncoding(LitBlocFichier(path, 1, headLength));
+    QString title = innerText(LitBlocFichier(path, content, close - content), encoding);
     ConvertitEntitesHTML(title);
     return title;
 }
@@ -79,8 +102,9 @@ QString trackerTitle(const QString& path, const QString& extension) {
 QString extendedModuleTitle(const QString& path) {
     if (LitBlocFichier(path, 1, kXmMagic.size()) != kXmMagic)
         return {};
-    const QByteArray title = LitBlocFichier(path, kXmTitle, kXmTitleLength);
-    if (allBytes(title, ' '))
+    // Trackers pad the title with NULs or blanks; blanks are kept, as they always were.
+    const QByteArray title = CoupeAuNul(LitBlocFichier(path, kXmTitle, kXmTitleLength));
+    if (title.isEmpty() || allBytes(title, ' '))
         return {};
     return titleText(title);
 }

@@ -1,10 +1,10 @@
 // Duration and format of a RIFF wave file.
 
 #include "app/text.h"
-#include "fileinfo/file_reading.h"
+#include "fileinfo/byte_order.h"
 #include "fileinfo/probes.h"
 
-#include "app/files.h"
+#include <QFile>
 
 #include <cmath>
 
@@ -12,13 +12,86 @@ namespace velmar::probes {
 
 namespace {
 
-// "RIFF" | size | "WAVE" | "fmt " | size | format | channels | rate | byte rate | align | bits | "data" |
-// size
-//  0                       b        b+4    b+8      b+10       b+12   b+16        b+20    b+22   b+24 b+28
-constexpr qint64 kChannels = 10;
-constexpr qint64 kRate = 12;
-constexpr qint64 kBits = 22;
-constexpr qint64 kHeaderAfterFormat = 32; // "fmt " chunk of 16 bytes, then the "data" chunk header
+// "RIFF" | size | "WAVE" | chunk... ; chunk: id (4) | size (4) | data, padded to an even length
+//  0       4      8        12
+// "fmt " data: format tag | channels | rate | byte rate | block align | bits per sample
+//              0            2          4      8           12            14
+constexpr qint64 kFirstChunk = 12;
+constexpr qint64 kChunkHeader = 8;
+constexpr qint64 kFormatSize = 16;
+constexpr qint64 kChannels = 2;
+constexpr qint64 kRate = 4;
+constexpr qint64 kByteRate = 8;
+constexpr qint64 kBits = 14;
+
+struct WaveFormat {
+    quint16 channels = 0;
+    quint32 rate = 0;
+    quint32 byteRate = 0;
+    quint16 bits = 0;
+};
+
+struct WaveChunks {
+    bool hasFormat = false;
+    WaveFormat format;
+    qint64 dataBytes = 0;
+};
+
+QByteArray readAt(QFile& file, qint64 offset, qint64 count) {
+    if (!file.seek(offset))
+        return {};
+    return file.read(count);
+}
+
+bool isChunkId(const QByteArray& id) {
+    if (id.size() != 4)
+        return false;
+    for (const char c : id)
+        if (c < ' ' || c > '~')
+            return false;
+    return true;
+}
+
+// The chunk after one of `size` bytes starting at `start`. An odd size is
+// followed by a pad byte, which some writers forget: the unpadded position is
+// taken when only there a chunk id follows.
+qint64 nextChunk(QFile& file, qint64 start, quint32 size) {
+    const qint64 end = start + kChunkHeader + size;
+    if (size % 2 == 0 || isChunkId(readAt(file, end + 1, 4)) || !isChunkId(readAt(file, end, 4)))
+        return end + size % 2;
+    return end;
+}
+
+// The data chunk's bytes that are in the file: a file cut short, or streamed by
+// a writer that could not come back to set the size (0xFFFFFFFF), has fewer.
+qint64 dataBytes(qint64 start, quint32 size, qint64 length) {
+    return qBound<qint64>(0, length - start - kChunkHeader, size);
+}
+
+WaveChunks readChunks(QFile& file) {
+    WaveChunks chunks;
+    bool hasData = false;
+    const qint64 length = file.size();
+    for (qint64 at = kFirstChunk; at + kChunkHeader <= length && !(chunks.hasFormat && hasData);) {
+        const QByteArray header = readAt(file, at, kChunkHeader);
+        quint32 size = 0;
+        if (!bytes::readLE32(header, 4, size))
+            break;
+        if (header.startsWith("fmt ") && !chunks.hasFormat) {
+            const QByteArray format = readAt(file, at + kChunkHeader, kFormatSize);
+            chunks.hasFormat = format.size() == kFormatSize && size >= kFormatSize;
+            bytes::readLE16(format, kChannels, chunks.format.channels);
+            bytes::readLE32(format, kRate, chunks.format.rate);
+            bytes::readLE32(format, kByteRate, chunks.format.byteRate);
+            bytes::readLE16(format, kBits, chunks.format.bits);
+        } else if (header.startsWith("data") && !hasData) {
+            hasData = true;
+            chunks.dataBytes = dataBytes(at, size, length);
+        }
+        at = nextChunk(file, at, size);
+    }
+    return chunks;
+}
 
 double roundEven(double value) {
     return std::nearbyint(value); // the default rounding mode sends ties to even
@@ -38,36 +111,43 @@ Duration splitHundredths(double h) {
     return {m, s - 60 * m, static_cast<qint64>(roundEven((h - 100.0 * double(s)) / 10))};
 }
 
+// Uncompressed samples are timed in the three rounded steps this probe has
+// always taken (by rate, by channels, by bytes per sample), so the texts already
+// in catalogues stay the same; compressed formats (ADPCM, GSM: their byte rate
+// is not rate x channels x sample size) are timed by their byte rate.
+double hundredths(const WaveFormat& f, qint64 dataBytes) {
+    const double data = double(dataBytes);
+    if (f.byteRate != 0 && quint64(f.byteRate) * 8 != quint64(f.rate) * f.channels * f.bits)
+        return roundEven(data * 100 / f.byteRate);
+    double h = 0;
+    if (f.rate != 0)
+        h = roundEven(data / f.rate * 100);
+    if (f.channels != 0)
+        h = roundEven(h / f.channels);
+    if (f.bits / 8.0 != 0)
+        h = roundEven(h / (f.bits / 8.0));
+    return h;
+}
+
 } // namespace
 
 QString waveSummary(const QString& path) {
-    if (LitBlocFichier(path, 1, 4) != QByteArrayLiteral("RIFF"))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.read(4) != QByteArrayLiteral("RIFF"))
         return {};
-    double start = 5;
-    const qint64 found = ChercheDansFichier(path, start, QByteArrayLiteral("fmt "), false);
-    if (found == -1)
+    const WaveChunks chunks = readChunks(file);
+    if (!chunks.hasFormat)
         return {};
-    const qint64 b = found - 1;
-    const int rate = ValeurMot(LitBlocFichier(path, b + kRate + 1, 2));
-    const double data = double(TailleFichier(path) - b - kHeaderAfterFormat);
-    double h = 0;
-    if (rate != 0)
-        h = roundEven(data / rate * 100);
-    const int channels = ValeurOctet(LitBlocFichier(path, b + kChannels + 1, 1));
-    if (channels != 0)
-        h = roundEven(h / channels);
-    const int bits = ValeurOctet(LitBlocFichier(path, b + kBits + 1, 1));
-    if (bits / 8.0 != 0)
-        h = roundEven(h / (bits / 8.0));
-    const Duration d = splitHundredths(h);
+    const WaveFormat& f = chunks.format;
+    const Duration d = splitHundredths(hundredths(f, chunks.dataBytes));
     QString text = NombreEnTexte(d.minutes) + QStringLiteral(" min ") + NombreEnTexte(d.seconds) +
                    QStringLiteral(" sec ") + NombreEnTexte(d.third) + QStringLiteral(" ms") + kLineBreak +
-                   QString::number(rate) + QStringLiteral(" Hz");
-    if (channels == 1)
+                   QString::number(f.rate) + QStringLiteral(" Hz");
+    if (f.channels == 1)
         text += kLineBreak + QStringLiteral("Mono");
-    else if (channels == 2)
+    else if (f.channels == 2)
         text += kLineBreak + QStringLiteral("Stéréo");
-    return text + QLatin1Char(' ') + QString::number(bits) + QStringLiteral(" bits");
+    return text + QLatin1Char(' ') + QString::number(f.bits) + QStringLiteral(" bits");
 }
 
 } // namespace velmar::probes

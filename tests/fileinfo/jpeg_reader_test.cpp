@@ -6,6 +6,8 @@
 #include "fileinfo/file_infos.h"
 #include "sample_files.h"
 
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace velmar {
@@ -102,7 +104,9 @@ TEST_F(JpegReader, RefusesDamagedCopies) {
     ASSERT_FALSE(jpeg.ReadInJPEGfile(folder.write("extra.jpg", good + 'x')));
     EXPECT_EQ(jpeg.ErrorMsg(), QStringLiteral("JPEG start (SOI-FFD8) or end markers (EOI-FFD9) not valid !"));
 
-    const QString small = folder.write("small.jpg", good.left(249));
+    ASSERT_FALSE(jpeg.ReadInJPEGfile(folder.write("cut.jpg", good.left(249))));
+    EXPECT_EQ(jpeg.ErrorMsg(), QStringLiteral("JPEG start (SOI-FFD8) or end markers (EOI-FFD9) not valid !"));
+    const QString small = folder.write("small.jpg", good.left(3));
     ASSERT_FALSE(jpeg.ReadInJPEGfile(small));
     EXPECT_EQ(jpeg.ErrorMsg(),
               QStringLiteral("To small to be a valid JPEG file:  '") + small + QStringLiteral("' !"));
@@ -155,13 +159,74 @@ TEST(JpegReaderHandMade, SkipsStuffedBytesAndRestartsInTheScan) {
     EXPECT_EQ(jpeg.Segments()[2].position + jpeg.Segments()[2].length, jpeg.FileSizeSourceJPEG() - 1);
 }
 
-TEST(JpegReaderHandMade, LeavesTheSizeAtZeroForArithmeticFrames) {
+TEST(JpegReaderHandMade, ReadsEveryStartOfFrame) {
     test::SampleFolder folder;
     Cls_JPEG jpeg;
-    ASSERT_TRUE(jpeg.ReadInJPEGfile(folder.write("a.jpg", handMadeJpeg('\xC9', {}))));
-    EXPECT_EQ(jpeg.XsizePicture(), 0);
-    EXPECT_EQ(jpeg.YsizePicture(), 0);
-    EXPECT_EQ(jpeg.ColorDepthAsText(), QString());
+    for (int marker = 0xC0; marker <= 0xCF; ++marker) {
+        SCOPED_TRACE(marker);
+        const bool frame = marker != 0xC4 && marker != 0xC8 && marker != 0xCC; // DHT, JPG, DAC
+        ASSERT_TRUE(jpeg.ReadInJPEGfile(folder.write("a.jpg", handMadeJpeg(char(marker), {}))));
+        EXPECT_EQ(jpeg.XsizePicture(), frame ? 200 : 0);
+        EXPECT_EQ(jpeg.YsizePicture(), frame ? 100 : 0);
+        EXPECT_EQ(jpeg.ColorDepthAsText(), frame ? QStringLiteral("Grayscale 8 Bit") : QString());
+    }
+}
+
+TEST(JpegReaderHandMade, ReadsTinyFiles) {
+    const QByteArray soi("\xFF\xD8", 2);
+    const QByteArray eoi("\xFF\xD9", 2);
+    const QByteArray sof9 = QByteArray("\xFF\xC9", 2) + test::be16(17) + '\x08' + test::be16(2) +
+                            test::be16(3) + '\x03' + QByteArray("\x01\x11\x00\x02\x11\x01\x03\x11\x01", 9);
+    const QByteArray comment = QByteArray("\xFF\xFE", 2) + test::be16(3) + 'A';
+    const struct {
+        QByteArray bytes;
+        const char* info;
+    } cases[] = {
+        {soi + sof9 + eoi, "3 x 2\r\nRGB 24 Bit"},                // 23 bytes
+        {soi + comment + sof9 + eoi, "3 x 2\r\nRGB 24 Bit\r\nA"}, // 28 bytes
+        {soi + eoi, "0 x 0\r\n"},                                 // a frame-less stream
+        {soi + sof9.left(7) + eoi, ""},                           // a frame cut short
+    };
+    test::SampleFolder folder;
+    for (const auto& c : cases)
+        EXPECT_EQ(RenvoieInfosFichier(folder.write("t.jpg", c.bytes), QStringLiteral("AUTO")),
+                  QString::fromUtf8(c.info))
+            << c.bytes.toHex().constData();
+}
+
+// Arithmetic coding and tiny files, as libjpeg-turbo's jpegtran writes them,
+// against ImageMagick's identify.
+//   convert -size 1x1 xc:white -strip t.jpg; jpegtran -arithmetic [-progressive] b.jpg
+TEST_F(JpegReader, ReadsArithmeticCodedAndTinyPictures) {
+    VELMAR_REQUIRE_TOOL("jpegtran");
+    VELMAR_REQUIRE_TOOL("identify");
+    convert("b.jpg", {});
+    ASSERT_TRUE(test::runTool("convert", {"-size", "1x1", "xc:white", "-strip", "t.jpg"}, folder.path({})));
+    const struct {
+        const char* name;
+        QStringList jpegtran; // empty: the file as convert made it
+        const char* source;
+        const char* info;
+    } cases[] = {
+        {"t.jpg", {}, "", "1 x 1\r\nGrayscale 8 Bit"},
+        {"ta.jpg", {"-arithmetic"}, "t.jpg", "1 x 1\r\nGrayscale 8 Bit"},
+        {"ba.jpg", {"-arithmetic"}, "b.jpg", "160 x 120\r\nRGB 24 Bit"},
+        {"bp.jpg", {"-arithmetic", "-progressive"}, "b.jpg", "160 x 120\r\nRGB 24 Bit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.path(c.name);
+        if (!c.jpegtran.isEmpty()) {
+            ASSERT_TRUE(test::runTool("jpegtran",
+                                      c.jpegtran + QStringList{"-outfile", path, folder.path(c.source)},
+                                      folder.path({})));
+        }
+        const QString info = RenvoieInfosFichier(path, QStringLiteral("AUTO"));
+        EXPECT_EQ(info, QString::fromUtf8(c.info));
+        EXPECT_EQ(info.section(QStringLiteral("\r\n"), 0, 0),
+                  test::toolOutput("identify", {"-format", "%w x %h", path}, folder.path({})));
+    }
+    EXPECT_LT(QFileInfo(folder.path("ta.jpg")).size(), 250);
 }
 
 } // namespace

@@ -64,15 +64,15 @@ TEST_F(TaggedByTool, ReadsAVersion23Tag) {
     EXPECT_EQ(t.genre, QStringLiteral("ID3-17"));
 }
 
-TEST_F(TaggedByTool, ReadsOnlyTheVersion1TagOfAVersion24File) {
+TEST_F(TaggedByTool, PrefersAVersion24TagToTheVersion1Tag) {
     const QString path = tagged("v24.mp3", {"-1", "-t", "Titre v1", "-a", "Artiste v1", "-T", "4"});
     QByteArray bytes = folder.read("v24.mp3");
     bytes.prepend(test::id3v2({{"TIT2", "Titre v2.4"}, {"TPE1", "Artiste v2.4"}}, 4));
     folder.write("v24.mp3", bytes);
     const Tags t = tagsOf(path);
-    EXPECT_EQ(t.title, QStringLiteral("Titre v1"));
-    EXPECT_EQ(t.artist, QStringLiteral("Artiste v1"));
-    EXPECT_EQ(t.track, 4);
+    EXPECT_EQ(t.title, QStringLiteral("Titre v2.4"));
+    EXPECT_EQ(t.artist, QStringLiteral("Artiste v2.4"));
+    EXPECT_EQ(t.track, 0);
 }
 
 QString written(const test::SampleFolder& folder, const QByteArray& bytes) {

@@ -45,6 +45,19 @@ bool runTool(const QString& program, const QStringList& arguments, const QString
     return true;
 }
 
+QString toolOutput(const QString& program, const QStringList& arguments, const QString& workDir) {
+    QProcess process;
+    process.setWorkingDirectory(workDir);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+                      << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 QByteArray le16(int value) {
     return QByteArray(1, char(value & 0xFF)) + char((value >> 8) & 0xFF);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // Sample files for the file information tests: written into a temporary
-// folder, either byte by byte or by the real tools (ImageMagick, sox, id3v2,
-// mingw-w64), which a test skips without.
+// folder, either byte by byte or by the real tools (ImageMagick, libjpeg-turbo,
+// sox, id3v2, eyeD3, mid3v2, mingw-w64), which a test skips without.
 
 #include <QByteArray>
 #include <QString>
@@ -27,6 +27,8 @@ private:
 bool hasTool(const QString& program);
 // Runs `program` in `workDir`; the failure, with the tool's output, goes to the test log.
 bool runTool(const QString& program, const QStringList& arguments, const QString& workDir);
+// Standard output of `program` run in `workDir`, "" (and a failure) when it fails.
+QString toolOutput(const QString& program, const QStringList& arguments, const QString& workDir);
 
 // Little-endian and big-endian byte strings.
 QByteArray le16(int value);

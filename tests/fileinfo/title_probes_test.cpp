@@ -54,6 +54,9 @@ TEST(ExtendedModuleTitle, ReadsTwentyCharactersUntrimmed) {
     EXPECT_EQ(infoOf("x.xm", header + QByteArray(20, ' ') + "\x1A"), QString());
     EXPECT_EQ(infoOf("x.xm", "Extender Module: Titre du module     "), QString());
     EXPECT_EQ(infoOf("x.xm", header + "Court"), QStringLiteral("Court               "));
+    EXPECT_EQ(infoOf("x.xm", header + QByteArray("Titre\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x1A", 21)),
+              QStringLiteral("Titre"));
+    EXPECT_EQ(infoOf("x.xm", header + QByteArray(20, '\0') + "\x1A"), QString());
 }
 
 TEST(DosShortcutTitle, CapitalisesAPrintableTitle) {

@@ -1,5 +1,8 @@
-// libFuzzer target: the MP3 tag reader over arbitrary file contents.
+// libFuzzer target: the MP3 tag reader (ID3v2.2 to 2.4, ID3v1) over arbitrary
+// file contents, and the ID3v2 text decoding over arbitrary frame bytes.
+//   build-fuzz/fuzz_mp3 -max_total_time=600 tests/data/fileinfo/mp3
 
+#include "fileinfo/id3v2_text.h"
 #include "fileinfo/mp3_tags.h"
 
 #include <QCoreApplication>
@@ -22,5 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     velmar::LitTagsMP3(path, title, artist, album, comment, genre, genreName, track);
     if (track < 0 || track >= 100)
         __builtin_trap();
+    if (size > 0) {
+        const QByteArray frame(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1));
+        if (velmar::id3v2Text(data[0] % 4, frame).size() > frame.size())
+            __builtin_trap();
+    }
     return 0;
 }
