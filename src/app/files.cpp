@@ -1,7 +1,9 @@
 #include "app/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace velmar {
 
@@ -40,22 +42,51 @@ bool readTextLines(const QString& path, QStringList& lines) {
     return true;
 }
 
-bool writeTextLines(const QString& path, const QStringList& lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+namespace {
+
+// A write the system cuts short (a full disk, a file size limit) is tried
+// again for the rest, so that the failure comes back with its reason.
+bool writeAll(QFileDevice& file, const QByteArray& content) {
+    qint64 done = 0;
+    while (done < content.size()) {
+        const qint64 written = file.write(content.constData() + done, content.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+QString fileFailure(const QString& action, const QString& path, const QString& reason) {
+    return QStringLiteral("Impossible ") + action + QStringLiteral(" le fichier ") +
+           QDir::toNativeSeparators(path) + QStringLiteral(" : ") + reason + QLatin1Char('.');
+}
+
+bool writeTextLines(const QString& path, const QStringList& lines, QString* error) {
     QByteArray content;
     for (const QString& line : lines) {
         content += line.toUtf8();
         content += "\r\n";
     }
-    return file.write(content) == content.size() && file.flush();
+    // QSaveFile writes beside the file, flushes to the disk, then renames.
+    QSaveFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, content) && file.commit();
+    if (!written && error)
+        *error = fileFailure(QStringLiteral("d'écrire"), path, file.errorString());
+    return written;
 }
 
-bool deleteFile(const QString& path) {
+bool deleteFile(const QString& path, QString* error) {
     QFile file(path);
     file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
-    return file.remove();
+    if (file.remove())
+        return true;
+    if (error)
+        *error = fileFailure(QStringLiteral("d'effacer"), path, file.errorString());
+    return false;
 }
 
 bool renameFile(const QString& from, const QString& to) {

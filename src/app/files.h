@@ -19,11 +19,18 @@ qint64 TailleFichier(const QString& path);
 // file cannot be opened.
 bool readTextLines(const QString& path, QStringList& lines);
 
-// Writes the lines, each ended by CR LF, replacing the file's content.
-bool writeTextLines(const QString& path, const QStringList& lines);
+// Writes the lines, each ended by CR LF, into a new file that then replaces
+// the old one, so a failure (full disk, read-only file or folder) leaves the
+// old content whole. A read-only file is never replaced. On failure `error`,
+// when given, gets a French sentence naming the file and the system's reason.
+bool writeTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+// "Impossible d'<action> le fichier PATH : REASON." for the failures above.
+QString fileFailure(const QString& action, const QString& path, const QString& reason);
 
 // Clears the read-only attribute first, as a user deleting by hand would.
-bool deleteFile(const QString& path);
+// On failure `error`, when given, gets the French sentence of fileFailure().
+bool deleteFile(const QString& path, QString* error = nullptr);
 bool renameFile(const QString& from, const QString& to);
 bool copyFile(const QString& from, const QString& to);
 

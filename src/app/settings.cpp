@@ -147,9 +147,9 @@ void Settings::SaveValues(const QString& path, int list) const {
     for (const Row& row : m_rows)
         if (row.type != QLatin1String("FONCTION") && (list == 0 || row.list == key))
             lines << row.name + QLatin1Char('=') + row.value;
-    if (!writeTextLines(path, lines))
-        critical(QStringLiteral("Impossible d'écrire le fichier ") + QDir::toNativeSeparators(path) +
-                 QStringLiteral("."));
+    QString error;
+    if (!writeTextLines(path, lines, &error))
+        critical(error);
 }
 
 QString Settings::GetValue(const QString& name) const {

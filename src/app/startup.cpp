@@ -20,13 +20,44 @@ bool require(const QString& path, const QString& message) {
     return false;
 }
 
-bool createRegistryIfMissing(const QString& path) {
-    if (FichierExiste(path))
-        return true;
-    return writeTextLines(path, {QStringLiteral("0")});
+// The lists of Ini/ and TypesLecteur/, in the order the start-up checks them.
+struct ListFile {
+    QString path;
+    QString message;
+    bool readByExploration;
+};
+
+QList<ListFile> listFiles(const DataLayout& p) {
+    return {
+        {p.analysedTypesFile, QStringLiteral("Fichiers des types analysés introuvable !"), true},
+        {p.supportTypesFile, QStringLiteral("Fichier des types de lecteurs introuvable !"), false},
+        {p.ignoredDirsFile,
+         QStringLiteral("Fichier de configuration des répertoires à ignorer introuvable !"), true},
+        {p.ignoredExtsFile,
+         QStringLiteral("Fichier de configuration des extensions à ignorer introuvable (") +
+             QDir::toNativeSeparators(p.ignoredExtsFile) + QStringLiteral(") !"),
+         true},
+    };
+}
+
+bool requireLists(const DataLayout& p, bool explorationOnly) {
+    for (const ListFile& list : listFiles(p))
+        if ((list.readByExploration || !explorationOnly) && !require(list.path, list.message))
+            return false;
+    return true;
+}
+
+void createRegistryIfMissing(const QString& path) {
+    QString error;
+    if (!FichierExiste(path) && !writeTextLines(path, {QStringLiteral("0")}, &error))
+        dialogs().message(error, MessageStyle::Critical);
 }
 
 } // namespace
+
+bool checkExplorationLists(const DataLayout& p) {
+    return requireLists(p, true);
+}
 
 bool isLogArgument(const QStringList& arguments) {
     return arguments.size() > 1 && arguments.at(1).toUpper() == QLatin1String("LOG");
@@ -64,13 +95,7 @@ StartupOutcome runStartupChecks(Session& s, const DataLayout& paths, const QStri
     s.settings.LoadOptionNames(p.optionNamesFile, 0, true);
     s.settings.LoadValues(p.optionValuesFile, 0);
 
-    if (!require(p.analysedTypesFile, QStringLiteral("Fichiers des types analysés introuvable !")) ||
-        !require(p.supportTypesFile, QStringLiteral("Fichier des types de lecteurs introuvable !")) ||
-        !require(p.ignoredDirsFile,
-                 QStringLiteral("Fichier de configuration des répertoires à ignorer introuvable !")) ||
-        !require(p.ignoredExtsFile, QStringLiteral("Fichier de configuration des extensions à ignorer "
-                                                   "introuvable (") +
-                                        QDir::toNativeSeparators(p.ignoredExtsFile) + QStringLiteral(") !")))
+    if (!requireLists(p, false))
         return StartupOutcome::Fatal;
 
     QDir().mkpath(p.tmpDir);

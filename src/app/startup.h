@@ -18,6 +18,11 @@ enum class StartupOutcome {
 
 using StatusCallback = std::function<void(const QString&)>;
 
+// The lists of Ini/ an exploration reads, checked as the start-up checks them:
+// a missing one shows its critical message and stops the rest. velmar-cli
+// explore, which has no start-up of its own, runs it before it starts.
+bool checkExplorationLists(const DataLayout& paths);
+
 // The "LOG" switch: the first argument after the program, in any case.
 bool isLogArgument(const QStringList& arguments);
 

@@ -4,6 +4,7 @@
 // drive, and the catalogue's paths are relative to that volume's root.
 
 #include "app/session.h"
+#include "app/startup.h"
 #include "cli/command.h"
 #include "cli/store_session.h"
 #include "explore/drive_panel.h"
@@ -97,6 +98,8 @@ int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const StorePaths store = StorePaths::fromDataDir(location.dataDir);
     session().paths = DataLayout(location.rootDir, location.dataDir);
     QDir().mkpath(session().paths.tmpDir);
+    if (!checkExplorationLists(session().paths))
+        return 1;
     if (!volumeHolding(platform().volumes(), a.path, a.request.volume)) {
         err << "Aucun volume monté ne contient « " << a.path << " ».\n";
         return 1;
@@ -106,7 +109,8 @@ int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err)
         a.request.supportType = supportTypeForKeyword(readSupportTypes(session().paths.supportTypesFile),
                                                       driveKeyword(a.request.volume));
     CollectionsRegistry registry(store);
-    if (!openCollectionNamed(registry, a.collection, err))
+    const auto lock = openCollectionForWriting(registry, a.collection, err);
+    if (!lock)
         return 1;
     CatalogueWriter writer(registry.database());
     ProbeAnalysis analysis;

@@ -39,6 +39,13 @@ bool openCollectionNamed(CollectionsRegistry& registry, const QString& name, QTe
     return n != 0 && registry.OpenCollection(n);
 }
 
+std::unique_ptr<WriterLocks> openCollectionForWriting(CollectionsRegistry& registry, const QString& name,
+                                                      QTextStream& err) {
+    if (!openCollectionNamed(registry, name, err))
+        return {};
+    return registry.lockOpenCollection();
+}
+
 ParsedOptions parseOptions(const QStringList& arguments, const QStringList& valueOptions,
                            const QStringList& flagOptions) {
     ParsedOptions parsed;

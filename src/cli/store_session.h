@@ -27,6 +27,10 @@ bool loadRegistry(CollectionsRegistry& registry, QTextStream& err);
 // fails (the registry's own messages say why).
 bool openCollectionNamed(CollectionsRegistry& registry, const QString& name, QTextStream& err);
 
+// The same, then the collection's writer lock; null when any step failed.
+std::unique_ptr<WriterLocks> openCollectionForWriting(CollectionsRegistry& registry, const QString& name,
+                                                      QTextStream& err);
+
 // Options of the form "--option VALUE": the arguments left once they are taken
 // out, and each option's value ("" when absent).
 struct ParsedOptions {

@@ -33,7 +33,7 @@ QString AnalysedTypes::modeFor(const QString& extension) const {
     return at < 0 ? QString() : modes.RenvoieElement(at);
 }
 
-bool rewriteAnalysedTypes(const QString& file, const QString& scratchFile, const QList<bool>& checks) {
+bool rewriteAnalysedTypes(const QString& file, const QList<bool>& checks, QString& error) {
     const QList<AnalysedTypeLine> lines = readAnalysedTypeLines(file);
     QStringList out;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -41,9 +41,7 @@ bool rewriteAnalysedTypes(const QString& file, const QString& scratchFile, const
         out << lines.at(i).extension + QLatin1Char('#') + lines.at(i).mode + QLatin1Char('#') +
                    (checked ? QStringLiteral("OUI") : QStringLiteral("NON"));
     }
-    if (!writeTextLines(scratchFile, out))
-        return false;
-    return deleteFile(file) && renameFile(scratchFile, file);
+    return writeTextLines(file, out, &error);
 }
 
 } // namespace velmar

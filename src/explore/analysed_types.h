@@ -30,8 +30,9 @@ struct AnalysedTypes {
     QString modeFor(const QString& extension) const;
 };
 
-// Rewrites the file through the scratch file with the given check marks, one
-// per line in order; the file is replaced only once the scratch file is whole.
-bool rewriteAnalysedTypes(const QString& file, const QString& scratchFile, const QList<bool>& checks);
+// Rewrites the file with the given check marks, one per line in order; the
+// file is replaced only once its new content is whole on the disk. On failure
+// `error` holds the French sentence naming the file and the reason.
+bool rewriteAnalysedTypes(const QString& file, const QList<bool>& checks, QString& error);
 
 } // namespace velmar

@@ -205,6 +205,10 @@ void Database::close() {
     m_path.clear();
 }
 
+bool Database::isReadOnly() const {
+    return m_handle && sqlite3_db_readonly(m_handle, "main") == 1;
+}
+
 bool Database::setError(const QString& reason) {
     m_lastError = reason;
     return false;
@@ -537,8 +541,8 @@ qint64 BulkInsert::lastInsertId() const {
 
 // ---- Transaction -----------------------------------------------------------
 
-Transaction::Transaction(Database& database) : m_db(database) {
-    m_active = m_db.m_handle && m_db.runPlain("BEGIN;");
+Transaction::Transaction(Database& database, Start start) : m_db(database) {
+    m_active = m_db.m_handle && m_db.runPlain(start == Start::Immediate ? "BEGIN IMMEDIATE;" : "BEGIN;");
 }
 
 Transaction::~Transaction() {

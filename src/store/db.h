@@ -148,6 +148,8 @@ public:
     bool create(const QString& path);
     void close();
     bool isOpen() const { return m_handle != nullptr; }
+    // True when the engine opened the file for reading only (no write access).
+    bool isReadOnly() const;
     const QString& path() const { return m_path; }
 
     // UPDATE, DELETE and other statements without rows; several statements
@@ -176,10 +178,13 @@ private:
     QString m_lastError;
 };
 
-// A transaction rolled back on destruction unless commit() succeeded.
+// A transaction rolled back on destruction unless commit() succeeded. An
+// immediate one takes the write lock at once, for a read followed by writes
+// that must see no other writer in between.
 class Transaction {
 public:
-    explicit Transaction(Database& database);
+    enum class Start { Deferred, Immediate };
+    explicit Transaction(Database& database, Start start = Start::Deferred);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

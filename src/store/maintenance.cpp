@@ -25,12 +25,19 @@ bool run(db::Database& db, const QString& sql) {
 bool RenommerSupport(db::Database& db, int support, QString& newName) {
     int type = 0;
     const QString current = GetSupportName(db, support, type);
-    QString answer = dialogs().inputBox(QStringLiteral("Entrez le nouveau nom à entrer pour le support ") +
-                                            QLatin1Char('"') + current + QLatin1Char('"'),
-                                        QStringLiteral("Renommer un support"), current);
-    if (answer.isEmpty() || answer == current)
+    const QString answer =
+        dialogs().inputBox(QStringLiteral("Entrez le nouveau nom à entrer pour le support ") +
+                               QLatin1Char('"') + current + QLatin1Char('"'),
+                           QStringLiteral("Renommer un support"), current);
+    return RenameSupportTo(db, support, answer, newName);
+}
+
+bool RenameSupportTo(db::Database& db, int support, const QString& wanted, QString& newName) {
+    int type = 0;
+    const QString current = GetSupportName(db, support, type);
+    if (wanted.isEmpty() || wanted == current)
         return false;
-    answer = answer.left(50);
+    const QString answer = wanted.left(50);
     int existing = 0;
     if (FindSupportByName(db, answer, existing)) {
         dialogs().message(
@@ -110,15 +117,17 @@ QList<std::pair<qint64, qint64>> emptyDirectories(db::Database& db, bool& ok) {
 
 qint64 NettoyerRepertoires(db::Database& db) {
     qint64 total = 0;
-    for (bool ok = true; ok;) {
+    for (;;) {
+        bool ok = true;
         const QList<std::pair<qint64, qint64>> pass = emptyDirectories(db, ok);
+        if (!ok)
+            return -1;
         if (pass.isEmpty())
             break;
         for (const auto& [directory, support] : pass) {
-            ok = run(db, "DELETE FROM Repertoires " + QStringLiteral("WHERE NumRepertoire=") +
-                             NombreEnTexte(directory) + " AND NumSupport=" + NombreEnTexte(support));
-            if (!ok)
-                break;
+            if (!run(db, "DELETE FROM Repertoires " + QStringLiteral("WHERE NumRepertoire=") +
+                             NombreEnTexte(directory) + " AND NumSupport=" + NombreEnTexte(support)))
+                return -1;
             ++total;
         }
     }
@@ -126,6 +135,20 @@ qint64 NettoyerRepertoires(db::Database& db) {
         countText(total, QStringLiteral("# répertoire effacé."), QStringLiteral("# répertoires effacés.")),
         MessageStyle::Information);
     return total;
+}
+
+bool RecomputeSupportTotals(db::Database& db) {
+    QList<int> supports;
+    db::Recordset rs = ListSupports(db);
+    for (; !rs.eof(); rs.moveNext())
+        supports << static_cast<int>(rs.field(QStringLiteral("NumSupport")).toNumber());
+    if (!rs.ok())
+        return refused(rs.error());
+    rs.close();
+    for (int support : supports)
+        if (!UpdateSupportTotals(db, QString(), support))
+            return refused(db.lastError());
+    return true;
 }
 
 } // namespace velmar

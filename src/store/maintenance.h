@@ -15,6 +15,8 @@ namespace velmar {
 // Asks the new name with an input box; true when the support was renamed, with
 // the name stored in `newName`. Refuses a name another support has (any case).
 bool RenommerSupport(db::Database& db, int support, QString& newName);
+// The same without asking: `answer` is the name wanted.
+bool RenameSupportTo(db::Database& db, int support, const QString& answer, QString& newName);
 
 // Asks for confirmation, then deletes the support's files, directories and row.
 bool SupprimerSupport(db::Database& db, int support);
@@ -24,7 +26,11 @@ bool SupprimerSupport(db::Database& db, int support);
 QList<qint64> SupprimerRepertoire(db::Database& db, int support, qint64 directory);
 
 // Deletes, pass after pass, the directories holding neither a file nor a
-// subdirectory, then reports the total in a message; returns the total.
+// subdirectory, then reports the total in a message; returns the total, or
+// -1 when the engine refused a statement (its reason shown).
 qint64 NettoyerRepertoires(db::Database& db);
+
+// Counts again the files and bytes of every support; false when one failed.
+bool RecomputeSupportTotals(db::Database& db);
 
 } // namespace velmar

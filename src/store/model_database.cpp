@@ -1,5 +1,6 @@
 #include "store/model_database.h"
 
+#include "store/collection_schema.h"
 #include "store/db.h"
 #include "store/schema_sql.h"
 
@@ -23,6 +24,8 @@ bool createModelDatabase(const QString& path, QString& error) {
         built = database.create(path) && database.execute(modelDatabaseSchema());
         if (!built)
             error = database.lastError();
+        else
+            built = stampCollectionVersion(database, error);
     }
     if (!built)
         QFile::remove(path);

@@ -3,8 +3,12 @@
 #include "app/dialogs.h"
 #include "app/files.h"
 #include "app/phrases.h"
+#include "store/collection_schema.h"
+#include "store/compaction.h"
+#include "store/file_moves.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace velmar {
@@ -27,10 +31,15 @@ const QString renameTitle = QStringLiteral("Renommer une collection");
 const QString renamePrompt = QStringLiteral("Veuillez entrer le nouveau nom pour cette collection");
 } // namespace text
 
-QString withSuffix(const QString& mdbPath, const QString& suffix) {
+// A collection file moved aside by a delete until the registry is written.
+QString deletedName(const QString& mdbPath) {
     QString path = mdbPath;
     path.chop(4); // ".mdb"
-    return path + suffix;
+    return path + QStringLiteral(".del");
+}
+
+void warn(const QString& text) {
+    dialogs().message(text, MessageStyle::Exclamation);
 }
 
 } // namespace
@@ -42,10 +51,19 @@ CollectionsRegistry::~CollectionsRegistry() {
 }
 
 bool CollectionsRegistry::LoadRegistry() {
+    const QString file = m_paths.registryFile();
+    if (FichierExiste(file))
+        return readRegistry();
+    WriterLocks locks(m_paths);
+    // Another process may have written it while this one waited.
+    return locks.lockRegistry() && readRegistry() && (FichierExiste(file) || SaveRegistry());
+}
+
+bool CollectionsRegistry::readRegistry() {
     m_names.clear();
     const QString file = m_paths.registryFile();
     if (!FichierExiste(file))
-        return SaveRegistry();
+        return true;
     QStringList lines;
     if (!readTextLines(file, lines))
         return false;
@@ -58,7 +76,50 @@ bool CollectionsRegistry::SaveRegistry() const {
     QStringList lines;
     lines << QLatin1Char(' ') + QString::number(count()) + QLatin1Char(' ');
     lines << m_names;
-    return writeTextLines(m_paths.registryFile(), lines);
+    QString error;
+    if (writeTextLines(m_paths.registryFile(), lines, &error))
+        return true;
+    warn(error);
+    return false;
+}
+
+bool CollectionsRegistry::lockAndReload(WriterLocks& locks) {
+    if (!locks.lockRegistry())
+        return false;
+    // The list may have changed in another process since it was read.
+    if (readRegistry())
+        return true;
+    warn(QStringLiteral("Impossible de lire le registre des collections ") +
+         QDir::toNativeSeparators(m_paths.registryFile()) + QStringLiteral("."));
+    return false;
+}
+
+std::unique_ptr<WriterLocks> CollectionsRegistry::lockOpenCollection() {
+    if (!isOpen())
+        return {};
+    auto locks = std::make_unique<WriterLocks>(m_paths);
+    if (!locks->lockCollection(m_current, m_names.at(m_current - 1)))
+        return {};
+    // A delete in another process renumbers the files: the lock taken must
+    // still be the one of the collection this process has open.
+    QStringList lines;
+    if (!readTextLines(m_paths.registryFile(), lines) ||
+        lines.value(m_current) != m_names.at(m_current - 1)) {
+        warn(QStringLiteral("La liste des collections a été modifiée par un autre programme : rouvrez la "
+                            "collection « ") +
+             m_names.at(m_current - 1) + QStringLiteral(" »."));
+        return {};
+    }
+    // The engine writes its journal beside the file: both must be writable,
+    // or the first write would fail halfway through the operation.
+    for (const QString& path : {m_paths.collectionFile(m_current), m_paths.baseDir()})
+        if (!QFileInfo(path).isWritable()) {
+            warn(QStringLiteral("Impossible de modifier la collection « ") + m_names.at(m_current - 1) +
+                 QStringLiteral(" » : ") + QDir::toNativeSeparators(path) +
+                 QStringLiteral(" n'est pas accessible en écriture."));
+            return {};
+        }
+    return locks;
 }
 
 CollectionLists CollectionsRegistry::collectionLists() const {
@@ -102,10 +163,11 @@ bool CollectionsRegistry::OpenCollection(int n) {
         return false;
     m_view->hidePanels();
     CloseCollection();
-    if (!m_database.open(m_paths.collectionFile(n))) {
-        dialogs().message(QStringLiteral("Impossible d'ouvrir la collection ") + m_names.at(n - 1) +
-                              QStringLiteral(" : ") + m_database.lastError(),
-                          MessageStyle::Exclamation);
+    QString reason;
+    if (!openCollectionFile(n, reason)) {
+        m_database.close();
+        warn(QStringLiteral("Impossible d'ouvrir la collection ") + m_names.at(n - 1) + QStringLiteral(" (") +
+             QDir::toNativeSeparators(m_paths.collectionFile(n)) + QStringLiteral(") : ") + reason);
         return false;
     }
     m_current = n;
@@ -136,35 +198,24 @@ bool CollectionsRegistry::TesteSiCollectionOuverte() {
     return false;
 }
 
+bool CollectionsRegistry::openCollectionFile(int n, QString& reason) {
+    const QString file = m_paths.collectionFile(n);
+    if (hasCompactionLeftovers(file)) {
+        // Put back only when no process is compacting it right now; one that
+        // is gets a moment to finish first.
+        FileLock lock(m_paths.collectionLockFile(n));
+        if (lock.acquire(WriterLocks::kWaitMs) && !restoreInterruptedCompaction(file, reason))
+            return false;
+    }
+    if (!m_database.open(file)) {
+        reason = QStringLiteral("fichier illisible (") + m_database.lastError() + QLatin1Char(')');
+        return false;
+    }
+    return prepareCollection(m_database, reason);
+}
+
 bool CollectionsRegistry::CompacteBase(int n, QString& error) {
-    const QString mdb = m_paths.collectionFile(n);
-    const QString tmp = withSuffix(mdb, QStringLiteral(".tmp"));
-    const QString old = withSuffix(mdb, QStringLiteral(".old"));
-    if (FichierExiste(tmp) && !deleteFile(tmp)) {
-        error = QStringLiteral("le fichier ") + QDir::toNativeSeparators(tmp) +
-                QStringLiteral(" ne peut être effacé");
-        return false;
-    }
-    if (!db::Database::compact(mdb, tmp, error)) {
-        deleteFile(tmp);
-        return false;
-    }
-    if (FichierExiste(old))
-        deleteFile(old);
-    if (!renameFile(mdb, old)) {
-        deleteFile(tmp);
-        error = QStringLiteral("le fichier ") + QDir::toNativeSeparators(mdb) +
-                QStringLiteral(" ne peut être remplacé");
-        return false;
-    }
-    if (!renameFile(tmp, mdb)) {
-        renameFile(old, mdb);
-        deleteFile(tmp);
-        error = QStringLiteral("le fichier compacté ne peut prendre le nom ") + QDir::toNativeSeparators(mdb);
-        return false;
-    }
-    deleteFile(old);
-    return true;
+    return compactCollectionFile(m_paths.collectionFile(n), error);
 }
 
 QString CollectionsRegistry::newCollectionPanelText() {
@@ -180,17 +231,28 @@ QString CollectionsRegistry::newCollectionPanelText() {
 bool CollectionsRegistry::createCollection(const QString& name) {
     if (name.isEmpty())
         return false;
+    WriterLocks locks(m_paths);
+    if (!lockAndReload(locks))
+        return false;
     if (CollectionExists(name)) {
         dialogs().message(text::exists, MessageStyle::Exclamation);
         m_view->focusNewCollectionName();
         return false;
     }
-    if (!copyFile(m_paths.modelFile(), m_paths.collectionFile(count() + 1))) {
-        dialogs().message(text::copyFailed, MessageStyle::Exclamation);
+    const QString file = m_paths.collectionFile(count() + 1);
+    QFile model(m_paths.modelFile());
+    if (!model.copy(file)) {
+        warn(text::copyFailed + QLatin1Char('\n') +
+             fileFailure(QStringLiteral("de créer"), file, model.errorString()));
         return false;
     }
     m_names << name;
-    SaveRegistry();
+    if (!SaveRegistry()) {
+        m_names.removeLast();
+        deleteFile(file);
+        return false;
+    }
+    locks.releaseAll();
     CloseCollection();
     FillCollectionLists();
     m_view->hideNewCollectionPanel();
@@ -243,18 +305,23 @@ bool CollectionsRegistry::renameCollection(const QString& oldName) {
 bool CollectionsRegistry::renameCollectionTo(const QString& oldName, const QString& newName) {
     if (newName.isEmpty() || newName == text::noCollection || newName == oldName)
         return false;
+    WriterLocks locks(m_paths);
+    if (!lockAndReload(locks))
+        return false;
     if (CollectionExists(newName)) {
         dialogs().message(text::exists, MessageStyle::Exclamation);
         return false;
     }
     const int k = FindCollection(oldName);
-    if (k == 0)
+    if (k == 0 || !locks.lockCollection(k, oldName))
         return false;
     CloseCollection();
     m_names[k - 1] = newName;
-    SaveRegistry();
+    const bool saved = SaveRegistry();
+    if (!saved)
+        m_names[k - 1] = oldName;
     FillCollectionLists();
-    return true;
+    return saved;
 }
 
 bool CollectionsRegistry::askDeleteCollection(const QString& name) {
@@ -265,40 +332,90 @@ bool CollectionsRegistry::askDeleteCollection(const QString& name) {
 
 bool CollectionsRegistry::deleteCollection(const QString& name) {
     CloseCollection();
-    const int k = FindCollection(name);
-    if (k == 0)
+    WriterLocks locks(m_paths);
+    if (!lockAndReload(locks))
         return false;
-    const int before = count();
+    const int k = FindCollection(name);
+    // Every file from k on is renumbered: none may be in use by a writer.
+    if (k == 0 || !locks.lockCollections(k, m_names))
+        return false;
+    // The file goes aside and the next ones close the gap, so the files stay
+    // numbered 1 ... count in registry order; the registry is written last.
+    FileMoves moves;
+    QString error;
+    bool moved = moveAside(moves, k, error);
+    for (int i = k; moved && i < count(); ++i)
+        moved = moves.moveCollectionFile(m_paths.collectionFile(i + 1), m_paths.collectionFile(i), error);
+    const QStringList before = m_names;
     m_names.removeAt(k - 1);
-    SaveRegistry();
+    if (!moved || !SaveRegistry()) {
+        moves.undo();
+        m_names = before;
+        if (!moved)
+            warn(error);
+        FillCollectionLists();
+        return false;
+    }
     FillCollectionLists();
-    deleteFile(m_paths.collectionFile(k));
-    // Close the gap: the files stay numbered 1 ... count in registry order.
-    for (int i = k; i < before; ++i)
-        renameFile(m_paths.collectionFile(i + 1), m_paths.collectionFile(i));
-    return true;
+    return discardFile(deletedName(m_paths.collectionFile(k)));
+}
+
+bool CollectionsRegistry::moveAside(FileMoves& moves, int n, QString& error) {
+    const QString aside = deletedName(m_paths.collectionFile(n));
+    // A copy left by an earlier delete that could not remove it goes first.
+    if (FichierExiste(aside) && !deleteFile(aside, &error))
+        return false;
+    return moves.moveCollectionFile(m_paths.collectionFile(n), aside, error);
+}
+
+bool CollectionsRegistry::discardFile(const QString& path) {
+    QString error;
+    if (!FichierExiste(path) || deleteFile(path, &error))
+        return true;
+    warn(error);
+    return false;
 }
 
 bool CollectionsRegistry::askDeleteAllCollections() {
     if (dialogs().message(text::askDeleteAll, MessageStyle::Question) == MessageAnswer::No)
         return false;
-    deleteAllCollections();
-    return true;
+    return deleteAllCollections();
 }
 
-void CollectionsRegistry::deleteAllCollections() {
+bool CollectionsRegistry::deleteAllCollections() {
     CloseCollection();
-    for (int i = 1; i <= count(); ++i)
-        deleteFile(m_paths.collectionFile(i));
+    WriterLocks locks(m_paths);
+    if (!lockAndReload(locks) || !locks.lockCollections(1, m_names))
+        return false;
+    FileMoves moves;
+    QString error;
+    bool moved = true;
+    for (int i = 1; moved && i <= count(); ++i)
+        moved = moveAside(moves, i, error);
+    const QStringList before = m_names;
     m_names.clear();
-    SaveRegistry();
+    if (!moved || !SaveRegistry()) {
+        moves.undo();
+        m_names = before;
+        if (!moved)
+            warn(error);
+        FillCollectionLists();
+        return false;
+    }
     FillCollectionLists();
+    bool discarded = true;
+    for (int i = 1; i <= before.size(); ++i)
+        discarded = discardFile(deletedName(m_paths.collectionFile(i))) && discarded;
+    return discarded;
 }
 
 bool CollectionsRegistry::compactOpenCollection() {
     if (!TesteSiCollectionOuverte())
         return false;
     const int n = m_current;
+    const std::unique_ptr<WriterLocks> lock = lockOpenCollection();
+    if (!lock)
+        return false;
     chooseFromCombo(text::noCollection);
     QString error;
     const bool compacted = CompacteBase(n, error);

@@ -25,18 +25,32 @@
 //   empty, is not overwritten by LoadRegistry, and LoadRegistry returns false.
 //   Collection files are never overwritten: creating over an existing
 //   CompilN.mdb fails with the copy message.
-// - Compaction writes CompilN.tmp (a leftover .tmp from an earlier failed run
-//   is deleted first), then swaps it in through CompilN.old, so at every step
-//   one complete copy of the collection exists under a known name. A failure
-//   keeps the original file, reopens it and reports the engine's reason.
+// - Compaction goes through CompilN.tmp and CompilN.old (store/compaction.h);
+//   a failure keeps the original file, reopens it and reports the reason, and
+//   leftovers of an interrupted one are put back when the collection is next
+//   opened.
+// - Opening a collection checks its file and upgrades one made by an older
+//   build (store/collection_schema.h); a file that is not a collection is
+//   refused with a message naming it.
+// - Every change of the registry or of the collection files takes the writer
+//   locks it needs (store/writer_locks.h) and reads the registry again under
+//   them, so two processes never lose each other's changes. The registry is
+//   written to a new file renamed over the old one; a delete moves the files
+//   first and writes the registry last, and puts the files back when the
+//   registry cannot be written, so the two never disagree.
 // - Renaming a name that is not found warns once and asks nothing.
 
 #include "store/db.h"
 #include "store/store_paths.h"
+#include "store/writer_locks.h"
 
 #include <QStringList>
 
+#include <memory>
+
 namespace velmar {
+
+class FileMoves;
 
 // The state of the window when no collection is open.
 struct NoCollectionState {
@@ -86,9 +100,13 @@ public:
     void setView(CollectionView* view) { m_view = view ? view : &m_silentView; }
     const StorePaths& paths() const { return m_paths; }
 
-    // The registry file.
+    // The registry file. SaveRegistry shows why it failed.
     bool LoadRegistry();
     bool SaveRegistry() const;
+
+    // The writer lock of the open collection, for an exploration or a change
+    // of its content; null (the user told why) when another process holds it.
+    std::unique_ptr<WriterLocks> lockOpenCollection();
 
     const QStringList& names() const { return m_names; }
     int count() const { return static_cast<int>(m_names.size()); }
@@ -121,12 +139,19 @@ public:
     bool askDeleteCollection(const QString& name);
     bool deleteCollection(const QString& name);
     bool askDeleteAllCollections();
-    void deleteAllCollections();
+    bool deleteAllCollections();
     bool compactOpenCollection();
     QString summaryLine(int listEntryCount) const;
     qint64 collectionFilesSize() const;
 
 private:
+    // The names from the registry file; a missing file is an empty registry.
+    bool readRegistry();
+    bool lockAndReload(WriterLocks& locks);
+    bool openCollectionFile(int n, QString& reason);
+    bool discardFile(const QString& path);
+    bool moveAside(FileMoves& moves, int n, QString& error);
+
     StorePaths m_paths;
     QStringList m_names;
     int m_current = 0;

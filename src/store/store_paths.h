@@ -23,6 +23,11 @@ struct StorePaths {
     QString collectionFile(int n) const {
         return collectionPrefix() + QString::number(n) + QStringLiteral(".mdb");
     }
+    // Files that carry the writers' locks (see store/writer_locks.h).
+    QString registryLockFile() const { return baseDir() + QStringLiteral("Collections.lock"); }
+    QString collectionLockFile(int n) const {
+        return collectionPrefix() + QString::number(n) + QStringLiteral(".lock");
+    }
     QString digitPicture(QChar digit) const {
         return dataDir + QStringLiteral("Chiffres/") + digit + QStringLiteral(".BMP");
     }

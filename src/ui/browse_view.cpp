@@ -405,8 +405,9 @@ void BrowseView::renameSupport() {
     const NodeKey key = NodeKey::parse(keyOf(m_tree->currentItem()));
     if (key.kind != NodeKey::Kind::Support || !m_registry.isOpen())
         return;
+    const auto lock = m_registry.lockOpenCollection(); // another process may be writing into it
     QString renamed;
-    if (!RenommerSupport(m_registry.database(), key.support, renamed))
+    if (!lock || !RenommerSupport(m_registry.database(), key.support, renamed))
         return;
     QTreeWidgetItem* node = m_tree->currentItem();
     node->setText(0, supportNodeText(renamed, node->data(0, kFileCountRole).toLongLong()));
@@ -416,8 +417,10 @@ void BrowseView::renameSupport() {
 void BrowseView::deleteSupport() {
     QTreeWidgetItem* node = m_tree->currentItem();
     const NodeKey key = NodeKey::parse(keyOf(node));
-    if (key.kind != NodeKey::Kind::Support || !m_registry.isOpen() ||
-        !SupprimerSupport(m_registry.database(), key.support))
+    if (key.kind != NodeKey::Kind::Support || !m_registry.isOpen())
+        return;
+    const auto lock = m_registry.lockOpenCollection();
+    if (!lock || !SupprimerSupport(m_registry.database(), key.support))
         return;
     buildTree();
     emit catalogueChanged();
@@ -427,6 +430,9 @@ void BrowseView::deleteDirectory() {
     QTreeWidgetItem* node = m_tree->currentItem();
     const NodeKey key = NodeKey::parse(keyOf(node));
     if (key.kind != NodeKey::Kind::Directory || !m_registry.isOpen())
+        return;
+    const auto lock = m_registry.lockOpenCollection();
+    if (!lock)
         return;
     SupprimerRepertoire(m_registry.database(), key.support, key.directory);
     // The node and everything under it leave the index of nodes too.

@@ -105,10 +105,9 @@ void ConfigurationPanel::TypesAnalyses_Modifie() {
     for (int i = 0; i < m_analysed->count(); ++i)
         checks << (m_analysed->item(i)->checkState() == Qt::Checked);
     const DataLayout& p = session().paths;
-    if (!rewriteAnalysedTypes(p.analysedTypesFile, p.scratchFile, checks))
-        dialogs().message(QStringLiteral("Impossible d'enregistrer la liste des types analysés dans ") +
-                              QDir::toNativeSeparators(p.analysedTypesFile) + QStringLiteral("."),
-                          MessageStyle::Exclamation);
+    QString error;
+    if (!rewriteAnalysedTypes(p.analysedTypesFile, checks, error))
+        dialogs().message(error, MessageStyle::Exclamation);
 }
 
 void ConfigurationPanel::editList(const QString& file) {

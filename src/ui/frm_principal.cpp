@@ -204,7 +204,8 @@ QFrame* frmPrincipal::buildTools() {
 void frmPrincipal::purgeEmptyDirectories() {
     if (!m_registry.TesteSiCollectionOuverte())
         return;
-    if (NettoyerRepertoires(m_registry.database()) > 0) {
+    const auto lock = m_registry.lockOpenCollection();
+    if (lock && NettoyerRepertoires(m_registry.database()) > 0) {
         hideAllPanels();
         m_browse->buildTree();
     }
@@ -217,6 +218,9 @@ void frmPrincipal::showOnly(QWidget* panel) {
 
 void frmPrincipal::explore() {
     if (!m_registry.TesteSiCollectionOuverte())
+        return;
+    const auto lock = m_registry.lockOpenCollection(); // told to the user when refused
+    if (!lock)
         return;
     CatalogueWriter writer(m_registry.database());
     ProbeAnalysis analysis;

@@ -23,7 +23,8 @@ TEST(AnalysedTypes, RewritingKeepsOrderAndModes) {
     QTemporaryDir dir;
     const QString file = dir.filePath("TypesAnalyses.dat");
     writeTextLines(file, {"MP3#AUTO#OUI", "TXT#TEXTE#NON"});
-    ASSERT_TRUE(rewriteAnalysedTypes(file, dir.filePath("Temp.tmp"), {false, true}));
+    QString error;
+    ASSERT_TRUE(rewriteAnalysedTypes(file, {false, true}, error)) << error.toStdString();
     QStringList lines;
     ASSERT_TRUE(readTextLines(file, lines));
     EXPECT_EQ(lines, QStringList({"MP3#AUTO#NON", "TXT#TEXTE#OUI"}));

@@ -1,5 +1,6 @@
 // velmar-cli search and ls over a collection explored by velmar-cli explore.
 
+#include "app/files.h"
 #include "collection_fixture.h"
 #include "explore/catalogue_path.h"
 #include "platform/platform.h"
@@ -19,6 +20,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(fixture.valid());
         QDir().mkpath(fixture.paths().dataDir + "Ini");
+        // The lists an exploration reads, empty.
+        for (const char* list : {"IgnorerRep.txt", "IgnorerExt.txt", "TypesAnalyses.dat"})
+            ASSERT_TRUE(writeTextLines(fixture.paths().dataDir + "Ini/" + list, {}));
         QDir().mkpath(medium.path() + "/Docs/Sub");
         write("Docs/rapport.txt", "abc");
         write("Docs/Sub/dit \"oui\".txt", "");

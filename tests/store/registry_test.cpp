@@ -8,6 +8,7 @@
 #include "store/registry.h"
 #include "support/scripted_dialogs.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -80,7 +81,13 @@ TEST_F(RegistryTest, CreateRefusesAnExactDuplicateOnly) {
 TEST_F(RegistryTest, FailedModelCopyLeavesEverythingAsItWas) {
     ASSERT_TRUE(QFile::remove(fixture.paths().modelFile()));
     EXPECT_FALSE(registry.createCollection("A"));
-    EXPECT_EQ(dialogs.messageTexts(), QStringList{"Impossible de copier le modèle de base de données !"});
+    // The message, then on a line of its own the file and the system's reason.
+    ASSERT_EQ(dialogs.messageTexts().size(), 1);
+    EXPECT_TRUE(
+        dialogs.messageTexts()[0].startsWith("Impossible de copier le modèle de base de données !\n"
+                                             "Impossible de créer le fichier " +
+                                             QDir::toNativeSeparators(fixture.paths().collectionFile(1))))
+        << dialogs.messageTexts()[0].toStdString();
     EXPECT_EQ(registry.count(), 0);
     EXPECT_EQ(registryLines(), QStringList{" 0 "});
 }

@@ -2,7 +2,9 @@
 
 #include "app/files.h"
 #include "app/session.h"
+#include "platform/file_lock.h"
 #include "store/model_database.h"
+#include "store/store_paths.h"
 #include "support/fake_platform.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
@@ -157,6 +159,19 @@ private slots:
         QCOMPARE(dialogs->messages().size(), 1);
         QCOMPARE(dialogs->messages()[0].style, MessageStyle::Exclamation);
         QVERIFY(find<QWidget>("ssNouvelleCompil")->isVisible());
+    }
+
+    // Another process (a velmar-cli explore, say) writes into the open collection.
+    void exploringACollectionAnotherProcessWritesIsRefused() {
+        create("Photos");
+        FileLock other(StorePaths::fromDataDir(session().paths.dataDir).collectionLockFile(1));
+        QVERIFY(other.acquire(0));
+        dialogs->clear();
+        QTest::mouseClick(find<QPushButton>("cmdExplorer"), Qt::LeftButton);
+        QCOMPARE(dialogs->messageTexts(),
+                 QStringList({"La collection « Photos » est en cours de modification par un autre programme "
+                              "(exploration, compactage ou maintenance). Réessayez quand il aura terminé."}));
+        QCOMPARE(dialogs->messages()[0].style, MessageStyle::Exclamation);
     }
 };
 
