@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/files.h"
 #include "app/phrases.h"
+#include "store/unfinished_explorations.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -110,6 +111,7 @@ bool CollectionsRegistry::OpenCollection(int n) {
     }
     m_current = n;
     m_view->collectionOpened(n, m_names.at(n - 1));
+    ReportUnfinishedExplorations(m_database);
     return true;
 }
 

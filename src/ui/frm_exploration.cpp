@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -146,20 +147,22 @@ QWidget* frmExploration::buildProgress() {
     panel->setObjectName(QStringLiteral("ssExploEnCours"));
     auto* grid = new QGridLayout(panel);
     grid->addWidget(panelTitle(QStringLiteral("Exploration d'un support"), panel), 0, 0, 1, 3);
-    const QStringList rows = {QStringLiteral("lblRepAjoute"),        QStringLiteral("lblRepertoireExclus"),
-                              QStringLiteral("lblFichierTrouve"),    QStringLiteral("lblInfoTaille"),
-                              QStringLiteral("lblFichierProgramme"), QStringLiteral("lblFichierArchive"),
-                              QStringLiteral("lblFichierAssocie"),   QStringLiteral("lblFichierExclu")};
+    const QStringList rows = {QStringLiteral("lblRepAjoute"),           QStringLiteral("lblRepertoireExclus"),
+                              QStringLiteral("lblRepertoireIllisible"), QStringLiteral("lblCheminTropLong"),
+                              QStringLiteral("lblFichierTrouve"),       QStringLiteral("lblInfoTaille"),
+                              QStringLiteral("lblFichierProgramme"),    QStringLiteral("lblFichierArchive"),
+                              QStringLiteral("lblFichierAssocie"),      QStringLiteral("lblFichierExclu"),
+                              QStringLiteral("lblFichierIllisible"),    QStringLiteral("lblFichierLaisse")};
     int row = 1;
     grid->addWidget(new QLabel(QStringLiteral("Répertoires :"), panel), row, 0);
     grid->addWidget(namedLabel(QStringLiteral("Image7"), QString(), panel), row, 1);
     grid->addWidget(namedLabel(QStringLiteral("Label7"), QString(), panel), row++, 2);
-    for (const QString& name : rows.mid(0, 4))
+    for (const QString& name : rows.mid(0, 6))
         grid->addWidget(namedLabel(name, QString(), panel), row++, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Fichiers :"), panel), row, 0);
     grid->addWidget(namedLabel(QStringLiteral("Image6"), QString(), panel), row, 1);
     grid->addWidget(namedLabel(QStringLiteral("Label18"), QString(), panel), row++, 2);
-    for (const QString& name : rows.mid(4))
+    for (const QString& name : rows.mid(6))
         grid->addWidget(namedLabel(name, QString(), panel), row++, 1, 1, 2);
     m_stopButton = namedButton(QStringLiteral("cmdArretExploration"), QStringLiteral("Arrêter"), panel);
     connect(m_stopButton, &QPushButton::clicked, this, &frmExploration::onStop);
@@ -224,7 +227,8 @@ void frmExploration::resetProgressPanel() {
     for (const char* name : {"lblFichierProgramme", "lblFichierExclu", "lblFichierArchive",
                              "lblFichierAssocie", "lblFichierTrouve", "lblRepAjoute"})
         showText(QLatin1String(name), QStringLiteral("-"));
-    for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus"})
+    for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus", "lblRepertoireIllisible",
+                             "lblCheminTropLong", "lblFichierIllisible", "lblFichierLaisse"})
         showText(QLatin1String(name), QString());
     showText(QStringLiteral("lblInfoTaille"), QStringLiteral("Non calculé"));
     showText(QStringLiteral("Label7"), QStringLiteral("0 %"));
@@ -258,6 +262,7 @@ void frmExploration::onExplore() {
     request.excludeDirectories = m_excludeDirs->isChecked();
     m_stop = false;
     ExplorationCounters counters;
+    const QScopedValueRollback exploring(m_exploring, true);
     switch (runExploration(request, {m_store, m_analysis, *this, *this}, counters)) {
     case ExplorationOutcome::Refused:
         return;
@@ -265,6 +270,7 @@ void frmExploration::onExplore() {
         onCancel();
         return;
     case ExplorationOutcome::Completed:
+    case ExplorationOutcome::Failed: // the message is shown; what was committed is kept
         emit finished(true);
         accept();
         return;
@@ -285,6 +291,15 @@ void frmExploration::onStop() {
         return;
     m_stop = true;
     m_stopButton->setEnabled(false);
+}
+
+void frmExploration::reject() {
+    if (!m_exploring) {
+        QDialog::reject();
+        return;
+    }
+    if (!m_stop)
+        onStop();
 }
 
 void frmExploration::onCancel() {
