@@ -2,6 +2,8 @@
 
 #include "platform/file_names.h"
 
+#include <QList>
+
 #include <gtest/gtest.h>
 
 using namespace velmar;
