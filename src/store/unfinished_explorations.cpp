@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/text.h"
+#include "platform/process_alive.h"
 
 namespace velmar {
 
@@ -16,14 +17,21 @@ bool tableExists(db::Database& db) {
                 .eof();
 }
 
+// Another process that runs is exploring still. This process explores one
+// support at a time, and looks for unfinished ones before it begins: a mark of
+// its own is one an exploration that failed left.
+bool explorationUnderWay(qint64 process) {
+    return process != currentProcessId() && processIsRunning(process);
+}
+
 } // namespace
 
 bool MarkExplorationStarted(db::Database& db, int support) {
     return db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + kTable +
-                      QStringLiteral(" (NumSupport INTEGER PRIMARY KEY)")) &&
+                      QStringLiteral(" (NumSupport INTEGER PRIMARY KEY, Processus INTEGER)")) &&
            db.execute(QStringLiteral("INSERT OR REPLACE INTO ") + kTable +
-                      QStringLiteral(" (NumSupport) VALUES (") + NombreEnTexte(support) +
-                      QStringLiteral(")"));
+                      QStringLiteral(" (NumSupport, Processus) VALUES (") + NombreEnTexte(support) +
+                      QStringLiteral(", ") + NombreEnTexte(currentProcessId()) + QStringLiteral(")"));
 }
 
 bool MarkExplorationFinished(db::Database& db, int support) {
@@ -35,12 +43,13 @@ QStringList UnfinishedSupportNames(db::Database& db) {
     QStringList names;
     if (!tableExists(db))
         return names;
-    for (db::Recordset rs =
-             db.openRecordset(QStringLiteral("SELECT s.NomSupport FROM Supports s JOIN ") + kTable +
-                              QStringLiteral(" e ON e.NumSupport = s.NumSupport ORDER BY "
-                                             "s.NomSupport"));
+    for (db::Recordset rs = db.openRecordset(
+             QStringLiteral("SELECT s.NomSupport, e.Processus FROM Supports s JOIN ") + kTable +
+             QStringLiteral(" e ON e.NumSupport = s.NumSupport ORDER BY "
+                            "s.NomSupport"));
          !rs.eof(); rs.moveNext())
-        names << rs.field(QStringLiteral("NomSupport")).toText();
+        if (!explorationUnderWay(rs.field(QStringLiteral("Processus")).toNumber()))
+            names << rs.field(QStringLiteral("NomSupport")).toText();
     return names;
 }
 

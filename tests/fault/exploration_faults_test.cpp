@@ -196,6 +196,9 @@ TEST_F(ExplorationFaultsTest, TwoExplorationsAtOnceKeepTheirOwnWorkFiles) {
     CliProcess first(exploreArguments("Photos", medium.path(), {"--deep", "--crc"}), fixture.paths().dataDir);
     ASSERT_TRUE(first.waitForProgress(QRegularExpression("^Répertoires : \\d+ %"))) << first.err();
     first.signal(SIGSTOP);
+    const Ran reading = run({"ls", "--collection", "Photos"});
+    EXPECT_EQ(reading.status, 0);
+    EXPECT_FALSE(reading.err.contains("n'a pas abouti")) << "an exploration under way is no unfinished one";
     const Ran second = run(exploreArguments("Musique", other.path()));
     first.signal(SIGCONT);
     ASSERT_TRUE(first.finish());
