@@ -2,10 +2,10 @@
 
 #include "app/dialogs.h"
 #include "explore/catalogue_path.h"
+#include "platform/native_files.h"
 #include "platform/platform.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace velmar {
@@ -15,7 +15,7 @@ QString findOnPresentVolumes(const QString& relativePath) {
         if (volume.isFloppy)
             continue;
         const QString candidate = nativePath(volume.rootPath, relativePath);
-        if (QFileInfo::exists(candidate))
+        if (nativeExists(candidate))
             return candidate;
     }
     return QString();
@@ -24,7 +24,7 @@ QString findOnPresentVolumes(const QString& relativePath) {
 namespace {
 
 bool userRefusesReplacing(const QString& target) {
-    return QFileInfo::exists(target) &&
+    return nativeExists(target) &&
            dialogs().message(QStringLiteral("Le fichier ") + QDir::toNativeSeparators(target) +
                                  QStringLiteral(" existe déjà. Voulez-vous le remplacer ?"),
                              MessageStyle::Question) != MessageAnswer::Yes;
@@ -33,7 +33,8 @@ bool userRefusesReplacing(const QString& target) {
 bool copyReplacing(const QString& source, const QString& target) {
     if (QFileInfo(source).absoluteFilePath() == QFileInfo(target).absoluteFilePath())
         return false;
-    return (!QFileInfo::exists(target) || QFile::remove(target)) && QFile::copy(source, target);
+    QString reason;
+    return copyNativeFile(source, target, reason);
 }
 
 } // namespace

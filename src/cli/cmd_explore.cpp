@@ -10,6 +10,7 @@
 #include "explore/drive_panel.h"
 #include "explore/exploration.h"
 #include "explore/probe_analysis.h"
+#include "platform/stop_signals.h"
 #include "store/catalogue_writer.h"
 
 #include <QDir>
@@ -35,6 +36,14 @@ public:
 
 private:
     QTextStream& m_err;
+};
+
+// SIGINT and SIGTERM stop the exploration as "Arrêter" answered Yes does: the
+// walk tests this where the window tests its button.
+class SignalStop final : public Progress {
+public:
+    void yield() override {}
+    bool stopRequested() const override { return stopSignalReceived() != 0; }
 };
 
 struct ExploreArguments {
@@ -79,7 +88,36 @@ void printCounters(const ExplorationCounters& c, QTextStream& out) {
         << "Fichiers exclus\t" << c.excludedFiles << '\n'
         << "Fichiers illisibles\t" << c.unreadable << '\n'
         << "Fichiers laissés de côté (nom trop long)\t" << c.leftOut << '\n'
+        << "Répertoires illisibles\t" << c.unreadableDirectories << '\n'
+        << "Répertoires au chemin trop long\t" << c.longPaths << '\n'
         << "Exploration arrêtée\t" << (c.stopped ? "oui" : "non") << '\n';
+}
+
+// The exploration proper, once the collection is open. A stop by a signal
+// exits with 128 + its number, as a shell reports a process the signal ended.
+int exploreInto(CollectionsRegistry& registry, const ExplorationRequest& request, QTextStream& out,
+                QTextStream& err) {
+    CatalogueWriter writer(registry.database());
+    ProbeAnalysis analysis;
+    ErrorStreamDisplay display(err);
+    SignalStop progress;
+    catchStopSignals();
+    ExplorationCounters counters;
+    const ExplorationOutcome outcome =
+        runExploration(request, {writer, analysis, display, progress}, counters);
+    writer.commit();
+    registry.CloseCollection();
+    if (outcome == ExplorationOutcome::Refused || outcome == ExplorationOutcome::Cancelled)
+        return 1;
+    printCounters(counters, out);
+    if (outcome == ExplorationOutcome::Failed)
+        return 1;
+    if (const int signal = stopSignalReceived()) {
+        err << "Exploration arrêtée par le signal " << stopSignalName(signal)
+            << " : les fichiers trouvés jusque-là sont enregistrés.\n";
+        return 128 + signal;
+    }
+    return 0;
 }
 
 int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -112,21 +150,7 @@ int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const auto lock = openCollectionForWriting(registry, a.collection, err);
     if (!lock)
         return 1;
-    CatalogueWriter writer(registry.database());
-    ProbeAnalysis analysis;
-    ErrorStreamDisplay display(err);
-    NoProgress progress;
-    ExplorationCounters counters;
-    const ExplorationOutcome outcome =
-        runExploration(a.request, {writer, analysis, display, progress}, counters);
-    writer.commit();
-    if (!writer.lastError().isEmpty())
-        err << "Erreur de la base de données : " << writer.lastError() << '\n';
-    registry.CloseCollection();
-    if (outcome != ExplorationOutcome::Completed)
-        return 1;
-    printCounters(counters, out);
-    return writer.lastError().isEmpty() ? 0 : 1;
+    return exploreInto(registry, a.request, out, err);
 }
 
 const CommandRegistration registration({QStringLiteral("explore"),

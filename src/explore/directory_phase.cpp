@@ -6,8 +6,10 @@
 #include "explore/directory_read_ahead.h"
 #include "explore/directory_walk.h"
 #include "explore/display_pace.h"
+#include "explore/exploration_failure.h"
 #include "explore/gauge.h"
 #include "explore/liste_auto.h"
+#include "platform/file_names.h"
 
 #include <QFile>
 #include <QSet>
@@ -94,16 +96,51 @@ int readAheadThreads(const Volume& volume) {
     return volume.type == DriveType::CdRom || volume.isFloppy ? 1 : 2;
 }
 
+// Writes the list of directories and reads it back; false, after its message,
+// when the list file could not be written or read.
+bool listDirectories(const PhaseSetup& setup, ExplorationCounters& counters, QStringList& lines) {
+    for (const QString& file : {setup.listFile, setup.recordsFile, setup.logFile})
+        if (!file.isEmpty())
+            QFile::remove(file);
+    QString reason;
+    if (writeDirectoryList(setup.request.startDirectory, setup.listFile, setup.context.progress, reason) ==
+        ListOutcome::Failed) {
+        reportExplorationFailure(counters, FileAccess::Write, setup.listFile, reason);
+        return false;
+    }
+    QFile list(setup.listFile);
+    if (!readTextLines(setup.listFile, lines)) {
+        list.open(QIODevice::ReadOnly);
+        reportExplorationFailure(counters, FileAccess::Read, setup.listFile, list.errorString());
+        return false;
+    }
+    list.remove();
+    return true;
+}
+
+// A directory whose entries could not all be read is stored, and counted
+// apart: its path too long for the system, or unreadable.
+void countUnreadDirectory(ExplorationDisplay& display, const QString& path, ExplorationCounters& counters) {
+    if (encodeFileName(path).size() >= maxPathBytes()) {
+        ++counters.longPaths;
+        display.showText(QStringLiteral("lblCheminTropLong"),
+                         countText(counters.longPaths, QStringLiteral("# répertoire au chemin trop long"),
+                                   QStringLiteral("# répertoires au chemin trop long")));
+        return;
+    }
+    ++counters.unreadableDirectories;
+    display.showText(QStringLiteral("lblRepertoireIllisible"),
+                     countText(counters.unreadableDirectories, QStringLiteral("# répertoire illisible"),
+                               QStringLiteral("# répertoires illisibles")));
+}
+
 } // namespace
 
 qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters& counters) {
     const ExplorationContext& c = setup.context;
-    for (const QString& file : {setup.listFile, setup.recordsFile, setup.logFile})
-        if (!file.isEmpty())
-            QFile::remove(file);
-    writeDirectoryList(setup.request.startDirectory, setup.listFile, c.progress);
     QStringList lines;
-    readTextLines(setup.listFile, lines);
+    if (!listDirectories(setup, counters, lines))
+        return 0;
     const qint64 total = lines.size();
     const ListeAuto ignored =
         setup.request.excludeDirectories ? loadIgnoredNames(setup.ignoredDirsFile) : ListeAuto();
@@ -114,7 +151,7 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
 
     c.display.showText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
     RecordFile records(setup.recordsFile);
-    records.openForWriting();
+    bool recordsWritten = records.openForWriting();
     FileEnumeration files;
     files.logFile = setup.logFile;
     ParentLookup parents(c.store, setup.support);
@@ -123,6 +160,8 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
     int lastFrame = -1;
     qint64 count = 0;
     for (const QString& line : lines) {
+        if (!recordsWritten || storeFailed(c, counters))
+            break;
         if (c.progress.stopRequested()) {
             counters.stopped = true;
             break;
@@ -145,8 +184,12 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
         if (show)
             c.display.showText(QStringLiteral("RepertoireActuel"), line);
         c.progress.yield();
-        readAhead.entries(
-            index, [&](const DirectoryEntry& entry) { return recordFileEntry(line, entry, records, files); });
+        const bool read = readAhead.entries(index, [&](const DirectoryEntry& entry) {
+            recordsWritten = recordFileEntry(line, entry, records, files);
+            return recordsWritten;
+        });
+        if (!read && recordsWritten)
+            countUnreadDirectory(c.display, line, counters);
         if (show)
             c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
         c.store.addDirectory(setup.support, parent, name, parentNumber);
@@ -170,10 +213,11 @@ qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters&
         }
         c.progress.yield();
     }
-    records.close();
+    if (!records.close() || !recordsWritten)
+        reportExplorationFailure(counters, FileAccess::Write, setup.recordsFile, records.failureReason());
     c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
-    QFile::remove(setup.listFile);
     c.store.commit();
+    storeFailed(c, counters);
     counters.files = files.nextRecord - 1;
     counters.leftOut = files.leftOut;
     return files.nextRecord - 1;

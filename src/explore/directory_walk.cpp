@@ -22,11 +22,6 @@ struct Pending {
     }
 };
 
-// A name holding a line break cannot stand in a line of the list file.
-bool listable(const QString& path) {
-    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
-}
-
 // Siblings in the order a file manager shows them: by name, case-insensitive,
 // in the user's locale, numbers by value ("Photo 2" before "Photo 10"). The
 // disk's own order looks random on Linux file systems, and the catalogue keeps
@@ -42,7 +37,9 @@ void sortLikeAFileManager(QStringList& names) {
 }
 
 // Only real directories are walked into: symbolic links, broken or looping,
-// are files of their parent.
+// are files of their parent. Decoded names hold no line break, so each path
+// stands on a line of the list file. A directory that cannot be read has no
+// subdirectory here; the directory phase counts it when it reads it again.
 QStringList subdirectories(const QString& directory) {
     QStringList names;
     readDirectoryEntries(directory, EntryDetails::DirectoriesOnly, [&](const DirectoryEntry& entry) {
@@ -51,12 +48,14 @@ QStringList subdirectories(const QString& directory) {
     });
     sortLikeAFileManager(names);
     QStringList found;
-    for (const QString& name : names) {
-        const QString path = directory + name + QLatin1Char('/');
-        if (listable(path))
-            found << path;
-    }
+    for (const QString& name : names)
+        found << directory + name + QLatin1Char('/');
     return found;
+}
+
+bool writeLine(QFile& out, const QString& line) {
+    const QByteArray bytes = line.toUtf8() + "\r\n";
+    return out.write(bytes) == bytes.size();
 }
 
 void appendLog(const QString& logFile, const QStringList& lines) {
@@ -69,28 +68,35 @@ void appendLog(const QString& logFile, const QStringList& lines) {
 
 } // namespace
 
-bool writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress) {
+ListOutcome writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress,
+                               QString& reason) {
     QFile out(listFile);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        reason = out.errorString();
+        return ListOutcome::Failed;
+    }
     QString start = startDirectory;
     if (!start.endsWith(QLatin1Char('/')))
         start += QLatin1Char('/');
     std::priority_queue<Pending, std::vector<Pending>, std::greater<Pending>> pending;
-    out.write(start.toUtf8() + "\r\n");
+    bool written = writeLine(out, start);
     pending.push({start.toLower(), start});
-    while (!pending.empty()) {
+    while (written && !pending.empty()) {
         const QString current = pending.top().path;
         pending.pop();
         for (const QString& child : subdirectories(current)) {
-            out.write(child.toUtf8() + "\r\n");
+            written = written && writeLine(out, child);
             pending.push({child.toLower(), child});
         }
         progress.yield();
         if (progress.stopRequested())
-            return false;
+            return ListOutcome::Stopped;
     }
-    return out.flush();
+    if (!written || !out.flush()) {
+        reason = out.errorString();
+        return ListOutcome::Failed;
+    }
+    return ListOutcome::Written;
 }
 
 namespace {

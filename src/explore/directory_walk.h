@@ -18,10 +18,12 @@ namespace velmar {
 // discovered, so a parent always precedes its children; the children of a
 // directory follow one another in the name order of the user's locale (case
 // ignored, numbers by value), and the next directory read is the
-// alphabetically smallest pending one (case folded). Hidden
-// directories are included; symbolic links are never followed. False when the
-// list file cannot be written or the user stopped.
-bool writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress);
+// alphabetically smallest pending one (case folded). Hidden directories are
+// included; symbolic links are never followed. Failed, with the system's
+// reason in `reason`, when the list file cannot be written.
+enum class ListOutcome { Written, Stopped, Failed };
+ListOutcome writeDirectoryList(const QString& startDirectory, const QString& listFile, Progress& progress,
+                               QString& reason);
 
 // Date and time as the records hold them: "05/03/2004 09:07:00", local time.
 QString recordDateText(const LocalTime& time);

@@ -38,6 +38,7 @@ enum class ExplorationOutcome {
     Refused,   // a check refused the support; the window stays on "Nouveau support"
     Cancelled, // the user declined to explore a medium already catalogued
     Completed, // both phases ran to their end (or were stopped); totals are written
+    Failed,    // a write failed: the rows committed stay, the totals are written if they can be
 };
 
 struct ExplorationCounters {
@@ -48,9 +49,12 @@ struct ExplorationCounters {
     qint64 archives = 0;
     qint64 associated = 0;
     qint64 excludedFiles = 0;
-    qint64 unreadable = 0; // files stored without information text or CRC
-    qint64 leftOut = 0;    // files whose name or path does not fit a record
+    qint64 unreadable = 0;            // files stored without information text or CRC
+    qint64 leftOut = 0;               // files whose name or path does not fit a record
+    qint64 unreadableDirectories = 0; // stored, but their entries could not all be read
+    qint64 longPaths = 0;             // directories stored, their path too long to read them
     bool stopped = false;
+    bool failed = false; // a work file or the collection could not be written (message shown)
 };
 
 struct ExplorationContext {

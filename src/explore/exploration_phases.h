@@ -3,6 +3,7 @@
 // The two phases of an exploration, once the support row exists.
 
 #include "explore/exploration.h"
+#include "explore/work_files.h"
 
 namespace velmar {
 
@@ -10,9 +11,10 @@ struct PhaseSetup {
     const ExplorationRequest& request;
     const ExplorationContext& context;
     int support = 0;
-    QString listFile;    // Tmp/ListeRep.tmp
-    QString recordsFile; // Tmp/ListeFichiers.tmp
-    QString logFile;     // "" unless in log mode
+    QString listFile;    // Tmp/ListeRep.<pid>-<n>.tmp
+    QString recordsFile; // Tmp/ListeFichiers.<pid>-<n>.tmp
+    const ExplorationWorkFiles& workFiles;
+    QString logFile; // "" unless in log mode
     QString ignoredDirsFile;
     QString ignoredExtsFile;
     QString analysedTypesFile;

@@ -4,6 +4,7 @@
 // The program serves both from the store and the content probes; the tests
 // can serve them from memory.
 
+#include <QHash>
 #include <QString>
 
 namespace velmar {
@@ -37,6 +38,23 @@ public:
     // Makes every row written so far durable (before a stop or the end returns).
     virtual void commit() = 0;
     virtual void updateSupportTotals(const QString& supportName) = 0;
+
+    // The file the rows go to, and the engine's reason for the first write
+    // that failed ("" while none has).
+    virtual QString storeFile() const = 0;
+    virtual QString writeError() const = 0;
+    // What is stored of a support, counted again after a failed write: its
+    // directories and its files by extension.
+    virtual qint64 storedDirectories(int support) = 0;
+    virtual QHash<QString, qint64> storedFilesByExtension(int support) = 0;
+
+    // addSupport() marks the new support unfinished; the mark goes when its
+    // exploration ends or is stopped, so a support left by a killed process
+    // stays recognisable. The number of such a support, by name (any case).
+    virtual bool findUnfinishedSupport(const QString& name, int& number) = 0;
+    virtual void explorationFinished(int support) = 0;
+    // Deletes a support with its directories and files, without asking.
+    virtual bool deleteSupport(int support) = 0;
 };
 
 class FileAnalysis {

@@ -7,9 +7,11 @@
 #include "explore/catalogue_path.h"
 #include "explore/crc32.h"
 #include "explore/display_pace.h"
+#include "explore/exploration_failure.h"
 #include "explore/gauge.h"
 #include "explore/record_file.h"
 #include "explore/wildcard.h"
+#include "platform/readable_path.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -73,6 +75,10 @@ void showFileCounts(ExplorationDisplay& display, const ExplorationCounters& coun
     showCount(display, "lblFichierAssocie", counters.associated, "# fichier associé ajouté",
               "# fichiers associés ajoutés");
     showCount(display, "lblFichierExclu", counters.excludedFiles, "# fichier exclu", "# fichiers exclus");
+    showCount(display, "lblFichierIllisible", counters.unreadable, "# fichier illisible",
+              "# fichiers illisibles");
+    showCount(display, "lblFichierLaisse", counters.leftOut, "# fichier laissé de côté (nom trop long)",
+              "# fichiers laissés de côté (nom trop long)");
 }
 
 void classify(const ExplorationContext& c, const QString& extension, ExplorationCounters& counters) {
@@ -102,7 +108,10 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
     const bool crc = r.deep && r.computeCrc;
 
     RecordFile records(setup.recordsFile);
-    records.openForReading();
+    if (recordCount > 0 && !records.openForReading()) {
+        reportExplorationFailure(counters, FileAccess::Read, setup.recordsFile, records.failureReason());
+        return;
+    }
     QString previousDir;
     qint64 directory = 0;
     DisplayPace pace;
@@ -114,11 +123,15 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
             break;
         }
         FileRecord record;
-        if (!records.read(i, record))
+        if (!records.read(i, record)) {
+            reportExplorationFailure(counters, FileAccess::Read, setup.recordsFile, records.failureReason());
             break;
+        }
         if (i == 1 || record.dirPath != previousDir) {
             previousDir = record.dirPath;
             c.store.batchBoundary();
+            if (storeFailed(c, counters))
+                break;
             directory = c.store.findDirectory(catalogueRelativePath(r.volume.rootPath, record.dirPath),
                                               setup.support);
             if (directory == 0) {
@@ -150,7 +163,11 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
         }
         if (show)
             c.display.showText(QStringLiteral("Label38"), record.nameFull);
-        const QString path = record.dirPath + record.nameFull;
+        const QString fullPath = record.dirPath + record.nameFull;
+        const ReadablePath readablePath(fullPath, ReadablePath::holdsEscapedBytes(fullPath)
+                                                      ? setup.workFiles.linkFile(record.extension)
+                                                      : QString());
+        const QString& path = readablePath.path();
         FileRow row;
         const QString mode = analyse ? types.modeFor(record.extension) : QString();
         const bool needsReading = !mode.isEmpty() || crc;
@@ -179,6 +196,7 @@ void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, Explo
     records.close();
     showFileCounts(c.display, counters);
     c.store.commit();
+    storeFailed(c, counters);
 }
 
 } // namespace velmar

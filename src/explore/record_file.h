@@ -12,9 +12,20 @@ class RecordFile {
 public:
     explicit RecordFile(const QString& path) : m_file(path) {}
 
-    bool openForWriting() { return m_file.open(QIODevice::ReadWrite); }
+    bool openForWriting() { return m_file.open(QIODevice::ReadWrite | QIODevice::Truncate); }
     bool openForReading() { return m_file.open(QIODevice::ReadOnly); }
-    void close() { m_file.close(); }
+    // False when the records still buffered could not be written.
+    bool close() {
+        const bool flushed = !m_file.isWritable() || m_file.flush();
+        m_file.close();
+        return flushed;
+    }
+    // The system's reason for the last failure; a record missing at the end
+    // of the file is no system error.
+    QString failureReason() const {
+        return m_file.error() == QFileDevice::NoError ? QStringLiteral("fin de fichier inattendue")
+                                                      : m_file.errorString();
+    }
 
     enum class WriteResult { Written, DoesNotFit, Failed };
     WriteResult write(qint64 recordNumber, const FileRecord& record);

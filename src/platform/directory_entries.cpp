@@ -1,6 +1,8 @@
 #include "platform/directory_entries.h"
 
-#include <QFile>
+#include "platform/file_names.h"
+
+#include <cerrno>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -67,7 +69,7 @@ struct EntryTimes {
     LocalTimes born;
 };
 
-// False when the entry vanished or cannot be examined.
+// False when the entry vanished or cannot be examined (errno says which).
 bool examine(int directoryFd, const char* name, EntryDetails details, unsigned char type, EntryTimes& times,
              DirectoryEntry& entry) {
     if (details == EntryDetails::DirectoriesOnly && type != DT_UNKNOWN) {
@@ -93,13 +95,20 @@ bool examine(int directoryFd, const char* name, EntryDetails details, unsigned c
 
 bool readDirectoryEntries(const QString& directory, EntryDetails details,
                           const std::function<bool(const DirectoryEntry&)>& visit) {
-    DIR* dir = opendir(QFile::encodeName(directory).constData());
+    DIR* dir = opendir(encodeFileName(directory).constData());
     if (!dir)
         return false;
     const int fd = dirfd(dir);
     DirectoryEntry entry;
     EntryTimes times;
-    while (const dirent* d = readdir(dir)) {
+    bool complete = true;
+    for (;;) {
+        errno = 0;
+        const dirent* d = readdir(dir);
+        if (!d) {
+            complete = complete && errno == 0;
+            break;
+        }
         const char* name = d->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
@@ -108,17 +117,18 @@ bool readDirectoryEntries(const QString& directory, EntryDetails details,
         const bool wantsDirectories = details == EntryDetails::DirectoriesOnly;
         if (d->d_type != DT_UNKNOWN && (d->d_type == DT_DIR) != wantsDirectories)
             continue;
-        if (!examine(fd, name, details, d->d_type, times, entry))
+        if (!examine(fd, name, details, d->d_type, times, entry)) {
+            complete = complete && errno == ENOENT;
             continue;
+        }
         if ((entry.kind == DirectoryEntry::Kind::Directory) != wantsDirectories)
             continue;
-        // File names are UTF-8 here; fromUtf8 is what decodeName does, by its fast path.
-        entry.name = QString::fromUtf8(name);
+        entry.name = decodeFileName(name);
         if (!visit(entry))
             break;
     }
     closedir(dir);
-    return true;
+    return complete;
 }
 
 } // namespace velmar

@@ -39,8 +39,10 @@ enum class EntryDetails {
 };
 
 // Calls `visit` for each entry of `directory` except "." and "..", until it
-// returns false. False when the directory cannot be read; entries that vanish
-// while being read are skipped.
+// returns false. Names are decoded by decodeFileName, and `directory` encoded
+// back by encodeFileName. False when the directory cannot be read, or when
+// reading it failed part way or left out an entry it could not examine; entries
+// that vanish while being read are skipped.
 bool readDirectoryEntries(const QString& directory, EntryDetails details,
                           const std::function<bool(const DirectoryEntry&)>& visit);
 

@@ -1,6 +1,9 @@
 #include "store/catalogue_writer.h"
 
+#include "app/text.h"
 #include "store/catalogue.h"
+#include "store/maintenance.h"
+#include "store/unfinished_explorations.h"
 
 namespace velmar {
 
@@ -24,9 +27,16 @@ qint64 CatalogueWriter::countSupportsWithIdentifiant(const QString& serial) {
     return CountSupportsWithIdentifiant(m_db, serial);
 }
 
+// The support row and its mark of an unfinished exploration go in together.
 bool CatalogueWriter::addSupport(const QString& name, const QString& drive, int type, const QString& serial) {
     commit();
-    return AddSupport(m_db, name, drive, type, serial.toLongLong());
+    db::Transaction transaction(m_db);
+    if (!record(transaction.active(), m_db.lastError()) ||
+        !AddSupport(m_db, name, drive, type, serial.toLongLong()))
+        return false;
+    int support = 0;
+    return FindSupportByName(m_db, name.left(50), support) &&
+           record(MarkExplorationStarted(m_db, support) && transaction.commit(), m_db.lastError());
 }
 
 bool CatalogueWriter::findSupportByName(const QString& name, int& number) {
@@ -60,8 +70,8 @@ bool CatalogueWriter::begin() {
 }
 
 bool CatalogueWriter::record(bool ok, const QString& reason) {
-    if (!ok)
-        m_error = reason;
+    if (!ok && m_error.isEmpty())
+        m_error = reason.isEmpty() ? QStringLiteral("erreur inconnue") : reason;
     return ok;
 }
 
@@ -129,7 +139,44 @@ void CatalogueWriter::commit() {
 
 void CatalogueWriter::updateSupportTotals(const QString& supportName) {
     commit();
-    UpdateSupportTotals(m_db, supportName, 0);
+    record(UpdateSupportTotals(m_db, supportName, 0), m_db.lastError());
+}
+
+QString CatalogueWriter::storeFile() const {
+    return m_db.path();
+}
+
+qint64 CatalogueWriter::storedDirectories(int support) {
+    settle();
+    return CountSupportDirectories(m_db, support);
+}
+
+QHash<QString, qint64> CatalogueWriter::storedFilesByExtension(int support) {
+    settle();
+    QHash<QString, qint64> counts;
+    for (db::Recordset rs =
+             m_db.openRecordset("SELECT Extension, COUNT(*) AS Nombre FROM Fichiers WHERE NumSupport = " +
+                                NombreEnTexte(support) + " GROUP BY Extension");
+         !rs.eof(); rs.moveNext())
+        counts.insert(rs.field(QStringLiteral("Extension")).toText(),
+                      rs.field(QStringLiteral("Nombre")).toNumber());
+    return counts;
+}
+
+bool CatalogueWriter::findUnfinishedSupport(const QString& name, int& number) {
+    settle();
+    const QStringList unfinished = UnfinishedSupportNames(m_db);
+    return unfinished.contains(name, Qt::CaseInsensitive) && FindSupportByName(m_db, name, number);
+}
+
+void CatalogueWriter::explorationFinished(int support) {
+    commit();
+    record(MarkExplorationFinished(m_db, support), m_db.lastError());
+}
+
+bool CatalogueWriter::deleteSupport(int support) {
+    commit();
+    return record(DeleteSupportRows(m_db, support), m_db.lastError());
 }
 
 } // namespace velmar

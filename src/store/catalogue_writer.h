@@ -31,8 +31,15 @@ public:
     void batchBoundary() override;
     void commit() override;
     void updateSupportTotals(const QString& supportName) override;
+    QString storeFile() const override;
+    QString writeError() const override { return m_error; }
+    qint64 storedDirectories(int support) override;
+    QHash<QString, qint64> storedFilesByExtension(int support) override;
+    bool findUnfinishedSupport(const QString& name, int& number) override;
+    void explorationFinished(int support) override;
+    bool deleteSupport(int support) override;
 
-    // The engine's reason for the last failed write, "" when none failed.
+    // The engine's reason for the first failed write, "" when none failed.
     const QString& lastError() const { return m_error; }
 
 private:

@@ -4,6 +4,7 @@
 #include "app/phrases.h"
 #include "app/text.h"
 #include "store/catalogue.h"
+#include "store/unfinished_explorations.h"
 
 namespace velmar {
 
@@ -59,9 +60,13 @@ bool SupprimerSupport(db::Database& db, int support) {
                               name + QLatin1Char('"') + QStringLiteral(" ?"),
                           MessageStyle::Question) != MessageAnswer::Yes)
         return false;
+    return DeleteSupportRows(db, support);
+}
+
+bool DeleteSupportRows(db::Database& db, int support) {
     const QString where = " WHERE NumSupport=" + NombreEnTexte(support);
     return run(db, "DELETE FROM Fichiers" + where) && run(db, "DELETE FROM Repertoires" + where) &&
-           run(db, "DELETE FROM Supports" + where);
+           run(db, "DELETE FROM Supports" + where) && MarkExplorationFinished(db, support);
 }
 
 QList<qint64> SupprimerRepertoire(db::Database& db, int support, qint64 directory) {

@@ -20,6 +20,8 @@ bool RenameSupportTo(db::Database& db, int support, const QString& answer, QStri
 
 // Asks for confirmation, then deletes the support's files, directories and row.
 bool SupprimerSupport(db::Database& db, int support);
+// The deletion itself, without asking; the mark of an unfinished exploration goes too.
+bool DeleteSupportRows(db::Database& db, int support);
 
 // Deletes the directory and its whole subtree, without asking; returns the
 // numbers deleted, the directory first, then breadth-first.

@@ -6,6 +6,7 @@
 #include "store/collection_schema.h"
 #include "store/compaction.h"
 #include "store/file_moves.h"
+#include "store/unfinished_explorations.h"
 
 #include <QDir>
 #include <QFile>
@@ -172,6 +173,7 @@ bool CollectionsRegistry::OpenCollection(int n) {
     }
     m_current = n;
     m_view->collectionOpened(n, m_names.at(n - 1));
+    ReportUnfinishedExplorations(m_database);
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -152,19 +153,21 @@ struct Counter {
 };
 const Counter kDirectoryCounters[] = {{"lblRepAjoute", "Répertoires ajoutés :"},
                                       {"lblRepertoireExclus", "Répertoires exclus :"},
+                                      {"lblRepertoireIllisible", "Répertoires illisibles :"},
+                                      {"lblCheminTropLong", "Chemins trop longs :"},
                                       {"lblFichierTrouve", "Fichiers trouvés :"},
                                       {"lblInfoTaille", "Taille totale :"}};
-const Counter kFileCounters[] = {{"lblFichierProgramme", "Programmes :"},
-                                 {"lblFichierArchive", "Archives :"},
-                                 {"lblFichierAssocie", "Fichiers associés :"},
-                                 {"lblFichierExclu", "Fichiers exclus :"}};
+const Counter kFileCounters[] = {
+    {"lblFichierProgramme", "Programmes :"},          {"lblFichierArchive", "Archives :"},
+    {"lblFichierAssocie", "Fichiers associés :"},     {"lblFichierExclu", "Fichiers exclus :"},
+    {"lblFichierIllisible", "Fichiers illisibles :"}, {"lblFichierLaisse", "Laissés de côté :"}};
 
 // Room for the longest text a counter takes, so that the window keeps its
 // size while the figures grow.
 QLabel* counterLabel(const QString& name, QWidget* parent) {
     QLabel* label = namedLabel(name, QString(), parent);
-    label->setMinimumWidth(
-        label->fontMetrics().horizontalAdvance(QStringLiteral("9 999 999 fichiers associés ajoutés")));
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(
+        QStringLiteral("9 999 999 fichiers laissés de côté (nom trop long)")));
     return label;
 }
 
@@ -264,7 +267,8 @@ void frmExploration::resetProgressPanel() {
     for (const char* name : {"lblFichierProgramme", "lblFichierExclu", "lblFichierArchive",
                              "lblFichierAssocie", "lblFichierTrouve", "lblRepAjoute"})
         showText(QLatin1String(name), QStringLiteral("-"));
-    for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus"})
+    for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus", "lblRepertoireIllisible",
+                             "lblCheminTropLong", "lblFichierIllisible", "lblFichierLaisse"})
         showText(QLatin1String(name), QString());
     showText(QStringLiteral("lblInfoTaille"), QStringLiteral("Non calculé"));
     showText(QStringLiteral("Label7"), QStringLiteral("0 %"));
@@ -298,6 +302,7 @@ void frmExploration::onExplore() {
     request.excludeDirectories = m_excludeDirs->isChecked();
     m_stop = false;
     ExplorationCounters counters;
+    const QScopedValueRollback exploring(m_exploring, true);
     switch (runExploration(request, {m_store, m_analysis, *this, *this}, counters)) {
     case ExplorationOutcome::Refused:
         return;
@@ -305,6 +310,7 @@ void frmExploration::onExplore() {
         onCancel();
         return;
     case ExplorationOutcome::Completed:
+    case ExplorationOutcome::Failed: // the message is shown; what was committed is kept
         emit finished(true);
         accept();
         return;
@@ -328,6 +334,15 @@ void frmExploration::onStop() {
         return;
     m_stop = true;
     m_stopButton->setEnabled(false);
+}
+
+void frmExploration::reject() {
+    if (!m_exploring) {
+        QDialog::reject();
+        return;
+    }
+    if (!m_stop)
+        onStop();
 }
 
 void frmExploration::onCancel() {

@@ -44,6 +44,10 @@ public:
     QString startDirectory() const;
     Volume selectedVolume() const;
 
+    // The title bar's close button and Escape come here: during an exploration
+    // they ask what "Arrêter" asks, and stop it the same way.
+    void reject() override;
+
 signals:
     // The exploration ended (or never started); the main window refreshes its views.
     void finished(bool explored);
@@ -66,6 +70,7 @@ private:
     QList<Volume> m_volumes;
     QList<SupportType> m_types;
     bool m_stop = false;
+    bool m_exploring = false;
     QWidget* m_parameters = nullptr;
     QWidget* m_newSupport = nullptr;
     QWidget* m_progress = nullptr;

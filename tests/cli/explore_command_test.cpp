@@ -75,6 +75,8 @@ TEST_F(ExploreCommandTest, CountersOnStandardOutputAndProgressOnStandardError) {
                                "Fichiers exclus\t1\n"
                                "Fichiers illisibles\t0\n"
                                "Fichiers laissés de côté (nom trop long)\t0\n"
+                               "Répertoires illisibles\t0\n"
+                               "Répertoires au chemin trop long\t0\n"
                                "Exploration arrêtée\tnon\n"));
     // Three directories listed, docs/Temp excluded without a percentage of its own;
     // the root's file comes first, then the two of docs.

@@ -33,7 +33,9 @@ protected:
     QStringList listed() {
         NoProgress progress;
         const QString list = scratch.filePath("ListeRep.tmp");
-        EXPECT_TRUE(writeDirectoryList(dir.path(), list, progress));
+        QString reason;
+        EXPECT_EQ(writeDirectoryList(dir.path(), list, progress, reason), ListOutcome::Written)
+            << qPrintable(reason);
         QStringList lines;
         readTextLines(list, lines);
         for (QString& line : lines)

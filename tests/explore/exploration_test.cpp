@@ -32,6 +32,7 @@ public:
             return false;
         names << name;
         serials << serial;
+        unfinished << name;
         return true;
     }
     bool findSupportByName(const QString& name, int& number) override {
@@ -57,8 +58,21 @@ public:
     void batchBoundary() override {}
     void commit() override { ++commits; }
     void updateSupportTotals(const QString&) override { ++totalsUpdated; }
+    QString storeFile() const override { return "memoire"; }
+    QString writeError() const override { return {}; }
+    qint64 storedDirectories(int) override { return dirs.size(); }
+    QHash<QString, qint64> storedFilesByExtension(int) override { return {}; }
+    bool findUnfinishedSupport(const QString& name, int& number) override {
+        return unfinished.contains(name) && findSupportByName(name, number);
+    }
+    void explorationFinished(int support) override { unfinished.removeAll(names.value(support - 1)); }
+    bool deleteSupport(int support) override {
+        unfinished.removeAll(names.value(support - 1));
+        names[support - 1] = "(supprimé)";
+        return true;
+    }
 
-    QStringList names, serials;
+    QStringList names, serials, unfinished;
     QList<DirRow> dirs;
     QList<FileRow> files;
     int commits = 0;

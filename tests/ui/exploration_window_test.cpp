@@ -67,19 +67,24 @@ private:
         tick(QStringLiteral("chkLireTXT"), infos);
         tick(QStringLiteral("chkCalculeCRC"), crc);
     }
-    // Presses "Arrêter" at the first turn of the event loop where `when` holds,
-    // the confirmation answered `answer`.
-    void pressStopWhen(std::function<bool()> when, int answer) {
+    // Does `action` at the first turn of the event loop where `when` holds, a
+    // confirmation answered `answer`.
+    void actWhen(std::function<bool()> when, int answer, std::function<void()> action) {
         auto* poll = new QTimer(window.get());
         poll->setInterval(0);
-        connect(poll, &QTimer::timeout, window.get(), [this, poll, when, answer] {
+        connect(poll, &QTimer::timeout, window.get(), [this, poll, when, answer, action] {
             if (!when())
                 return;
             poll->stop();
             dialogs->answerQuestions({answer});
-            click(QStringLiteral("cmdArretExploration"));
+            action();
         });
         poll->start();
+    }
+    // Presses "Arrêter" at the first turn of the event loop where `when` holds,
+    // the confirmation answered `answer`.
+    void pressStopWhen(std::function<bool()> when, int answer) {
+        actWhen(when, answer, [this] { click(QStringLiteral("cmdArretExploration")); });
     }
     // The window shows the name being read at a paced rate, but each
     // percentage as soon as it is reached, between two directories.
@@ -284,6 +289,34 @@ private slots:
         // The file being read when the stop came is finished, the next is not begun.
         QCOMPARE(fileNames(), QStringList({"one.txt", "three.txt", "two.txt"}));
         QCOMPARE(supportTotals(), QString("3|70"));
+    }
+
+    // The title bar's close button (a close event, as the window manager
+    // sends) asks what "Arrêter" asks: answered No, the exploration goes on to
+    // its end; Yes stops it as "Arrêter" does. The window closes at the end.
+    void theCloseButtonAsksAsArreterDoes_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("totals");
+        QTest::newRow("Non") << int(MessageAnswer::No)
+                             << QStringList({"four.txt", "one.txt", "three.txt", "two.txt"}) << "4|150";
+        QTest::newRow("Oui") << int(MessageAnswer::Yes) << QStringList({"one.txt", "three.txt", "two.txt"})
+                             << "3|70";
+    }
+    void theCloseButtonAsksAsArreterDoes() {
+        QFETCH(int, answer);
+        file("a/one.txt", QByteArray(10, 'x'));
+        file("a/two.txt", QByteArray(20, 'x'));
+        file("a/b/three.txt", QByteArray(40, 'x'));
+        file("a/b/c/four.txt", QByteArray(80, 'x'));
+        actWhen([this] { return atPercentage("Analyse des fichiers", "Label18", "75 %"); }, answer,
+                [this] { window->close(); });
+        explore();
+        QCOMPARE(dialogs->messageTexts(),
+                 QStringList({"Êtes-vous sûr(e) d'arrêter l'exploration de ce support ?"}));
+        QTEST(fileNames(), "stored");
+        QTEST(supportTotals(), "totals");
+        QVERIFY(!window->isVisible());
     }
 
     void namesHoldingDoubleQuotes() {
