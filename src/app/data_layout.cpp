@@ -31,7 +31,6 @@ DataLayout::DataLayout(const QString& rootDirectory, const QString& dataDirector
     ignoredDirsFile = dataDir + QStringLiteral("Ini/IgnorerRep.txt");
     ignoredExtsFile = dataDir + QStringLiteral("Ini/IgnorerExt.txt");
     tmpDir = appDir + QStringLiteral("Tmp/");
-    scratchFile = tmpDir + QStringLiteral("Temp.tmp");
 }
 
 QString DataLayout::collectionFile(int number) const {

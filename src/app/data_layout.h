@@ -28,7 +28,6 @@ struct DataLayout {
     QString ignoredDirsFile;   // Data/Ini/IgnorerRep.txt
     QString ignoredExtsFile;   // Data/Ini/IgnorerExt.txt
     QString tmpDir;            // Tmp/
-    QString scratchFile;       // Tmp/Temp.tmp
     QString logFile;           // Tmp/LogAnalyse.txt, set only in log mode
 
     QString collectionFile(int number) const;

@@ -23,6 +23,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <span>
+
 namespace velmar::ui {
 
 frmExploration::frmExploration(ExplorationStore& store, FileAnalysis& analysis,
@@ -180,7 +182,7 @@ QLabel* percentageLabel(const QString& name, QWidget* parent) {
 
 // One phase: its title, gauge and percentage, then a caption before each counter.
 int addPhaseRows(QGridLayout* grid, int row, const QString& title, const QString& gauge,
-                 const QString& percentage, const Counter (&counters)[4], QWidget* panel) {
+                 const QString& percentage, std::span<const Counter> counters, QWidget* panel) {
     grid->addWidget(new QLabel(title, panel), row, 0);
     grid->addWidget(namedLabel(gauge, QString(), panel), row, 1);
     grid->addWidget(percentageLabel(percentage, panel), row++, 2);
