@@ -1,6 +1,7 @@
 #include "store/catalogue_writer.h"
 
 #include "store/catalogue.h"
+#include "store/db_statistics.h"
 
 namespace velmar {
 
@@ -130,6 +131,8 @@ void CatalogueWriter::commit() {
 void CatalogueWriter::updateSupportTotals(const QString& supportName) {
     commit();
     UpdateSupportTotals(m_db, supportName, 0);
+    // The support's rows change the shape of the tables the searches plan on.
+    db::refreshPlannerStatistics(m_db);
 }
 
 } // namespace velmar

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/files.h"
 #include "app/phrases.h"
+#include "store/db_name_index.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -108,6 +109,9 @@ bool CollectionsRegistry::OpenCollection(int n) {
                           MessageStyle::Exclamation);
         return false;
     }
+    // Without its name index a collection still answers every search, by
+    // scanning: a file that cannot take the index now is used as it is.
+    db::ensureNameIndex(m_database);
     m_current = n;
     m_view->collectionOpened(n, m_names.at(n - 1));
     return true;
