@@ -1,6 +1,7 @@
 #include "store/catalogue_writer.h"
 
 #include "store/catalogue.h"
+#include "store/db_name_index.h"
 #include "store/db_statistics.h"
 
 namespace velmar {
@@ -67,6 +68,9 @@ bool CatalogueWriter::record(bool ok, const QString& reason) {
 }
 
 bool CatalogueWriter::startFileInserts() {
+    // The file rows are indexed in bulk once the support is stored.
+    if (!db::deferFileNameIndex(m_db))
+        return record(false, m_db.lastError());
     db::BulkInsert files = m_db.prepareInsert(QStringLiteral("Fichiers"),
                                               {QStringLiteral("Infos"), QStringLiteral("NumSupport"),
                                                QStringLiteral("NumRepertoire"), QStringLiteral("Fichier"),
@@ -131,6 +135,7 @@ void CatalogueWriter::commit() {
 void CatalogueWriter::updateSupportTotals(const QString& supportName) {
     commit();
     UpdateSupportTotals(m_db, supportName, 0);
+    record(db::catchUpFileNameIndex(m_db), m_db.lastError());
     // The support's rows change the shape of the tables the searches plan on.
     db::refreshPlannerStatistics(m_db);
 }

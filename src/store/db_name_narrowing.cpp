@@ -175,12 +175,15 @@ qint64 singleNumber(sqlite3* handle, const QByteArray& sql, const QString& param
     return number;
 }
 
-// The index and the three triggers that keep it in step are all there.
+// The index and the three triggers that keep it in step are all there, and no
+// row waits to be indexed.
 bool indexInStep(sqlite3* handle, const IndexedColumn& c) {
     const QString names = QStringLiteral("'%1','%2Ajout','%2Retrait','%2Changement'")
                               .arg(QLatin1String(c.index), QLatin1String(c.trigger));
     return singleNumber(handle, "SELECT count(*) FROM sqlite_master WHERE name IN (" + names.toUtf8() + ')',
-                        QString()) == 4;
+                        QString()) == 4 &&
+           (QLatin1String(c.index) != QLatin1String("NomsFichiers") ||
+            singleNumber(handle, "SELECT count(*) FROM NomsFichiersEnAttente", QString()) == 0);
 }
 
 // "key IN (rows of the index)" for a LIKE on `c`, or "" when the index cannot

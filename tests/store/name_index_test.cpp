@@ -202,6 +202,18 @@ TEST_F(NameIndexTest, IndexOutOfStepIsNotUsedUntilBuiltAgain) {
     EXPECT_EQ(rows(indexed, zzq), rows(plain, zzq));
 }
 
+TEST_F(NameIndexTest, DeferredRowsAreScannedUntilIndexedInBulk) {
+    ASSERT_TRUE(deferFileNameIndex(indexed));
+    fill(5, 100);
+    both("DELETE FROM Fichiers WHERE NumFichier % 7 = 0");
+    both("UPDATE Fichiers SET Fichier = Fichier || 'kſ' WHERE NumFichier % 5 = 0");
+    const QString sql = searchQuery(BuildSearchCondition(FilterKind::FileName, names.last()));
+    EXPECT_FALSE(narrowed(sql));
+    EXPECT_EQ(rows(indexed, sql), rows(plain, sql));
+    ASSERT_TRUE(catchUpFileNameIndex(indexed));
+    expectSameRows(100);
+}
+
 TEST_F(NameIndexTest, PatternsWithoutThreeSearchableCharactersScan) {
     for (const QString pattern : {"ab", "a*b*c", "a?c?e", "[abc]", "#1#"})
         EXPECT_FALSE(narrowed(searchQuery(BuildSearchCondition(FilterKind::FileName, pattern))))
