@@ -135,7 +135,8 @@ void CatalogueWriter::commit() {
 void CatalogueWriter::updateSupportTotals(const QString& supportName) {
     commit();
     UpdateSupportTotals(m_db, supportName, 0);
-    record(db::catchUpFileNameIndex(m_db), m_db.lastError());
+    const bool indexed = db::catchUpFileNameIndex(m_db);
+    record(indexed, m_db.lastError());
     // The support's rows change the shape of the tables the searches plan on.
     db::refreshPlannerStatistics(m_db);
 }
