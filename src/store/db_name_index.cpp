@@ -84,6 +84,11 @@ bool deferFileNameIndex(Database& database) {
 }
 
 bool catchUpFileNameIndex(Database& database) {
+    // Most openings find nothing waiting, and need not write.
+    Recordset waiting = database.openRecordset(QStringLiteral("SELECT 1 FROM NomsFichiersEnAttente"));
+    if (!waiting.ok() || waiting.eof())
+        return waiting.ok();
+    waiting.close();
     Transaction change(database);
     return change.active() &&
            database.execute(QStringLiteral(

@@ -52,10 +52,11 @@ const IndexedColumn* indexedColumn(const QString& name) {
 }
 
 // Every character whose Qt case folding differs from itself, by its folding.
+// Unicode has case only in its first two planes.
 const QHash<char32_t, QList<char32_t>>& foldedFrom() {
     static const QHash<char32_t, QList<char32_t>> table = [] {
         QHash<char32_t, QList<char32_t>> t;
-        for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        for (char32_t c = 0; c <= 0x1FFFF; ++c) {
             if (c >= 0xD800 && c <= 0xDFFF)
                 continue;
             const char32_t folded = QChar::toCaseFolded(c);
