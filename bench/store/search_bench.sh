@@ -53,7 +53,7 @@ timing() {
 }
 
 peak_mib() {
-    /usr/bin/time -f %M -o "$WORK/rss" sh -c "exec $1" >/dev/null 2>&1
+    /usr/bin/time -f %M -o "$WORK/rss" sh -c "exec $1" >/dev/null 2>&1 || true # a search that finds nothing exits with 1
     tail -n 1 "$WORK/rss" | awk '{ printf "%.1f", $1 / 1024 }'
 }
 
