@@ -2,6 +2,8 @@
 
 #include "app/text.h"
 #include "store/catalogue.h"
+#include "store/db_name_index.h"
+#include "store/db_statistics.h"
 #include "store/maintenance.h"
 #include "store/unfinished_explorations.h"
 
@@ -76,6 +78,9 @@ bool CatalogueWriter::record(bool ok, const QString& reason) {
 }
 
 bool CatalogueWriter::startFileInserts() {
+    // The file rows are indexed in bulk once the support is stored.
+    if (!db::deferFileNameIndex(m_db))
+        return record(false, m_db.lastError());
     db::BulkInsert files = m_db.prepareInsert(QStringLiteral("Fichiers"),
                                               {QStringLiteral("Infos"), QStringLiteral("NumSupport"),
                                                QStringLiteral("NumRepertoire"), QStringLiteral("Fichier"),
@@ -140,6 +145,10 @@ void CatalogueWriter::commit() {
 void CatalogueWriter::updateSupportTotals(const QString& supportName) {
     commit();
     record(UpdateSupportTotals(m_db, supportName, 0), m_db.lastError());
+    const bool indexed = db::catchUpFileNameIndex(m_db);
+    record(indexed, m_db.lastError());
+    // The support's rows change the shape of the tables the searches plan on.
+    db::refreshPlannerStatistics(m_db);
 }
 
 QString CatalogueWriter::storeFile() const {

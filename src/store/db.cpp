@@ -1,5 +1,6 @@
 #include "store/db.h"
 
+#include "store/db_name_index.h"
 #include "store/sql_dialect.h"
 
 #include <QFileInfo>
@@ -246,10 +247,7 @@ Recordset Database::openRecordset(const QString& tableOrSql) {
         return rs;
     }
     const QString rewritten = rewriteJetSql(rs.m_sql);
-    const QByteArray utf8 = rewritten.toUtf8();
-    if (sqlite3_prepare_v2(m_handle, utf8.constData(), static_cast<int>(utf8.size()), &rs.m_statement,
-                           nullptr) != SQLITE_OK ||
-        !rs.m_statement) {
+    if (!prepareNarrowed(rewritten, rs.m_statement)) {
         rs.fail(engineReason(m_handle));
         return rs;
     }
@@ -268,6 +266,20 @@ Recordset Database::openRecordset(const QString& tableOrSql) {
     if (!rs.ok())
         m_lastError = rs.error();
     return rs;
+}
+
+bool Database::prepareNarrowed(const QString& sql, sqlite3_stmt*& statement) {
+    const QString narrowed = narrowByNameIndex(m_handle, sql);
+    // A statement the narrowing cannot apply to (a column of a subquery, an
+    // alias) fails to prepare: it then runs as written.
+    for (const QString& text : narrowed == sql ? QStringList{sql} : QStringList{narrowed, sql}) {
+        const QByteArray utf8 = text.toUtf8();
+        if (sqlite3_prepare_v2(m_handle, utf8.constData(), static_cast<int>(utf8.size()), &statement,
+                               nullptr) == SQLITE_OK &&
+            statement)
+            return true;
+    }
+    return false;
 }
 
 BulkInsert Database::prepareInsert(const QString& table, const QStringList& columns) {

@@ -172,6 +172,8 @@ private:
     bool openWith(const QString& path, int flags);
     bool setError(const QString& reason);
     bool runPlain(const char* sql);
+    // Prepares `sql` narrowed by the name index, or as written.
+    bool prepareNarrowed(const QString& sql, sqlite3_stmt*& statement);
 
     sqlite3* m_handle = nullptr;
     QString m_path;

@@ -5,6 +5,7 @@
 #include "app/phrases.h"
 #include "store/collection_schema.h"
 #include "store/compaction.h"
+#include "store/db_name_index.h"
 #include "store/file_moves.h"
 #include "store/unfinished_explorations.h"
 
@@ -171,6 +172,9 @@ bool CollectionsRegistry::OpenCollection(int n) {
              QDir::toNativeSeparators(m_paths.collectionFile(n)) + QStringLiteral(") : ") + reason);
         return false;
     }
+    // Without its name index a collection still answers every search, by
+    // scanning: a file that cannot take the index now is used as it is.
+    db::ensureNameIndex(m_database);
     m_current = n;
     m_view->collectionOpened(n, m_names.at(n - 1));
     ReportUnfinishedExplorations(m_database);

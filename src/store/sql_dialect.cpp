@@ -149,4 +149,21 @@ bool jetLike(const QString& pattern, const QString& text) {
     return p == tokens.size();
 }
 
+QStringList jetLikeLiteralRuns(const QString& pattern) {
+    QStringList runs;
+    QString run;
+    for (const Token& token : tokenize(fold(pattern))) {
+        if (token.kind == TokenKind::Literal) {
+            run += token.chars;
+            continue;
+        }
+        if (!run.isEmpty())
+            runs << run;
+        run.clear();
+    }
+    if (!run.isEmpty())
+        runs << run;
+    return runs;
+}
+
 } // namespace velmar::db

@@ -4,6 +4,7 @@
 // into what SQLite understands.
 
 #include <QString>
+#include <QStringList>
 
 namespace velmar::db {
 
@@ -17,5 +18,9 @@ QString rewriteJetSql(const QString& sql);
 // "[abc]", "[a-c]", "[!a-c]" a class; every other character, "%" and "_"
 // included, stands for itself. Letters compare without case, accented ones too.
 bool jetLike(const QString& pattern, const QString& text);
+
+// The runs of plain characters of a LIKE pattern, case-folded as jetLike folds
+// them: every text the pattern matches holds each run, folded, as it stands.
+QStringList jetLikeLiteralRuns(const QString& pattern);
 
 } // namespace velmar::db

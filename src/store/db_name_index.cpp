@@ -1,0 +1,112 @@
+#include "store/db_name_index.h"
+
+#include "store/db.h"
+#include "store/db_statistics.h"
+
+namespace velmar::db {
+
+namespace {
+
+// External-content tables: the names stay only in their own tables, the index
+// holds the trigrams and the column of each, without positions: searches ask
+// for trigrams, not phrases, and the directory index is asked for one of its
+// two names. (Without even the column, detail=none, the engine's cost of
+// storing a batch grows with the rows already stored.)
+const QString kIndexSchema = QStringLiteral(R"(
+CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', content_rowid='NumFichier',
+    tokenize='trigram case_sensitive 0', detail='column');
+CREATE VIRTUAL TABLE NomsRepertoires USING fts5(RepertoireSeul, RepertoireParent, content='Repertoires',
+    content_rowid='NumRepertoire', tokenize='trigram case_sensitive 0', detail='column');
+CREATE TABLE NomsFichiersEnAttente (Depuis INTEGER NOT NULL);
+CREATE TRIGGER NomsFichiersAjout AFTER INSERT ON Fichiers
+    WHEN new.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), new.NumFichier) BEGIN
+    INSERT INTO NomsFichiers(rowid, Fichier) VALUES (new.NumFichier, new.Fichier);
+END;
+CREATE TRIGGER NomsFichiersRetrait AFTER DELETE ON Fichiers
+    WHEN old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier) BEGIN
+    INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) VALUES ('delete', old.NumFichier, old.Fichier);
+END;
+CREATE TRIGGER NomsFichiersChangement AFTER UPDATE OF NumFichier, Fichier ON Fichiers BEGIN
+    INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) SELECT 'delete', old.NumFichier, old.Fichier
+        WHERE old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier);
+    INSERT INTO NomsFichiers(rowid, Fichier) SELECT new.NumFichier, new.Fichier
+        WHERE new.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), new.NumFichier);
+END;
+CREATE TRIGGER NomsRepertoiresAjout AFTER INSERT ON Repertoires BEGIN
+    INSERT INTO NomsRepertoires(rowid, RepertoireSeul, RepertoireParent)
+        VALUES (new.NumRepertoire, new.RepertoireSeul, new.RepertoireParent);
+END;
+CREATE TRIGGER NomsRepertoiresRetrait AFTER DELETE ON Repertoires BEGIN
+    INSERT INTO NomsRepertoires(NomsRepertoires, rowid, RepertoireSeul, RepertoireParent)
+        VALUES ('delete', old.NumRepertoire, old.RepertoireSeul, old.RepertoireParent);
+END;
+CREATE TRIGGER NomsRepertoiresChangement
+    AFTER UPDATE OF NumRepertoire, RepertoireSeul, RepertoireParent ON Repertoires BEGIN
+    INSERT INTO NomsRepertoires(NomsRepertoires, rowid, RepertoireSeul, RepertoireParent)
+        VALUES ('delete', old.NumRepertoire, old.RepertoireSeul, old.RepertoireParent);
+    INSERT INTO NomsRepertoires(rowid, RepertoireSeul, RepertoireParent)
+        VALUES (new.NumRepertoire, new.RepertoireSeul, new.RepertoireParent);
+END;
+INSERT INTO NomsFichiers(NomsFichiers) VALUES ('rebuild');
+INSERT INTO NomsRepertoires(NomsRepertoires) VALUES ('rebuild');
+)");
+
+const QString kIndexObjects =
+    QStringLiteral("'NomsFichiers','NomsRepertoires','NomsFichiersEnAttente','NomsFichiersAjout','"
+                   "NomsFichiersRetrait','NomsFichiersChangement',"
+                   "'NomsRepertoiresAjout','NomsRepertoiresRetrait','NomsRepertoiresChangement'");
+constexpr qint64 kIndexObjectCount = 9;
+
+qint64 indexObjectsPresent(Database& database) {
+    Recordset rs =
+        database.openRecordset(QStringLiteral("SELECT count(*) AS n FROM sqlite_master WHERE name IN (") +
+                               kIndexObjects + QStringLiteral(")"));
+    return rs.eof() ? -1 : rs.field(QStringLiteral("n")).toNumber();
+}
+
+// Drops what an interrupted or foreign change left of the index, so that it is
+// built again whole.
+bool dropIndexObjects(Database& database) {
+    return database.execute(QStringLiteral(
+        "DROP TRIGGER IF EXISTS NomsFichiersAjout; DROP TRIGGER IF EXISTS NomsFichiersRetrait;"
+        "DROP TRIGGER IF EXISTS NomsFichiersChangement; DROP TRIGGER IF EXISTS NomsRepertoiresAjout;"
+        "DROP TRIGGER IF EXISTS NomsRepertoiresRetrait; DROP TRIGGER IF EXISTS NomsRepertoiresChangement;"
+        "DROP TABLE IF EXISTS NomsFichiers; DROP TABLE IF EXISTS NomsRepertoires;"
+        "DROP TABLE IF EXISTS NomsFichiersEnAttente;"));
+}
+
+} // namespace
+
+bool deferFileNameIndex(Database& database) {
+    return database.execute(QStringLiteral(
+        "INSERT INTO NomsFichiersEnAttente (Depuis) SELECT coalesce(max(NumFichier), 0) FROM Fichiers "
+        "WHERE NOT EXISTS (SELECT 1 FROM NomsFichiersEnAttente)"));
+}
+
+bool catchUpFileNameIndex(Database& database) {
+    // Most openings find nothing waiting, and need not write.
+    Recordset waiting = database.openRecordset(QStringLiteral("SELECT 1 FROM NomsFichiersEnAttente"));
+    if (!waiting.ok() || waiting.eof())
+        return waiting.ok();
+    waiting.close();
+    Transaction change(database);
+    return change.active() &&
+           database.execute(QStringLiteral(
+               "INSERT INTO NomsFichiers (rowid, Fichier) SELECT NumFichier, Fichier FROM Fichiers "
+               "WHERE NumFichier > (SELECT min(Depuis) FROM NomsFichiersEnAttente); "
+               "DELETE FROM NomsFichiersEnAttente;")) &&
+           change.commit();
+}
+
+bool ensureNameIndex(Database& database) {
+    const qint64 present = indexObjectsPresent(database);
+    if (present == kIndexObjectCount)
+        return catchUpFileNameIndex(database);
+    if (present < 0)
+        return false;
+    Transaction change(database);
+    return change.active() && (present == 0 || dropIndexObjects(database)) &&
+           database.execute(kIndexSchema) && refreshPlannerStatistics(database) && change.commit();
+}
+
+} // namespace velmar::db
