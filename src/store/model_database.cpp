@@ -2,6 +2,7 @@
 
 #include "store/collection_schema.h"
 #include "store/db.h"
+#include "store/db_name_index.h"
 #include "store/schema_sql.h"
 
 #include <QFile>
@@ -21,7 +22,10 @@ bool createModelDatabase(const QString& path, QString& error) {
     bool built = false;
     {
         db::Database database;
-        built = database.create(path) && database.execute(modelDatabaseSchema());
+        // A new collection gets its name index at once, empty, so its first
+        // exploration fills it in bulk like any later one.
+        built =
+            database.create(path) && database.execute(modelDatabaseSchema()) && db::ensureNameIndex(database);
         if (!built)
             error = database.lastError();
         else

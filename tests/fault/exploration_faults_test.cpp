@@ -89,7 +89,7 @@ class ExplorationFaultsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fixture.valid());
-        ASSERT_TRUE(QDir().mkpath(fixture.paths().dataDir + "Ini"));
+        ASSERT_TRUE(fixture.writeEmptyIniLists());
         ASSERT_EQ(run({"create", "Photos"}).status, 0);
     }
     void TearDown() override {

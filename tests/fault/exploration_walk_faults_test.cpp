@@ -30,7 +30,7 @@ class ExplorationWalkFaultsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fixture.valid());
-        ASSERT_TRUE(QDir().mkpath(fixture.paths().dataDir + "Ini"));
+        ASSERT_TRUE(fixture.writeEmptyIniLists());
         ASSERT_EQ(test::runCli({"create", "Photos"}, fixture.paths().dataDir).status, 0);
     }
     // QDir cannot remove names that are no UTF-8 nor paths past the system's

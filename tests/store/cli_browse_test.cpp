@@ -19,10 +19,7 @@ class CliBrowseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(fixture.valid());
-        QDir().mkpath(fixture.paths().dataDir + "Ini");
-        // The lists an exploration reads, empty.
-        for (const char* list : {"IgnorerRep.txt", "IgnorerExt.txt", "TypesAnalyses.dat"})
-            ASSERT_TRUE(writeTextLines(fixture.paths().dataDir + "Ini/" + list, {}));
+        ASSERT_TRUE(fixture.writeEmptyIniLists());
         QDir().mkpath(medium.path() + "/Docs/Sub");
         write("Docs/rapport.txt", "abc");
         write("Docs/Sub/dit \"oui\".txt", "");

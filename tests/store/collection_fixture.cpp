@@ -1,5 +1,6 @@
 #include "collection_fixture.h"
 
+#include "app/files.h"
 #include "store/model_database.h"
 
 #include <QDir>
@@ -16,6 +17,16 @@ CollectionFixture::CollectionFixture() {
 
 bool CollectionFixture::makeCollectionFile(const QString& path) const {
     return QFile::copy(m_paths.modelFile(), path);
+}
+
+bool CollectionFixture::writeEmptyIniLists() const {
+    const QString ini = m_paths.dataDir + QStringLiteral("Ini/");
+    if (!QDir().mkpath(ini))
+        return false;
+    for (const char* list : {"IgnorerRep.txt", "IgnorerExt.txt", "TypesAnalyses.dat"})
+        if (!writeTextLines(ini + QLatin1String(list), {}))
+            return false;
+    return true;
 }
 
 bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name,

@@ -17,6 +17,8 @@ public:
     const StorePaths& paths() const { return m_paths; }
     // A new collection file (a copy of the model) at `path`.
     bool makeCollectionFile(const QString& path) const;
+    // The Ini lists an exploration reads, empty.
+    bool writeEmptyIniLists() const;
 
 private:
     QTemporaryDir m_dir;
