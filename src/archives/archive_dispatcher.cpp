@@ -57,19 +57,22 @@ qint16 Cls_GetFileType::Get_Contents(const QString& path, ByteSource& source) {
     state.PackLoaded = 0;
     const QString suffix = path.right(4).toUpper();
     // Tar and LZH archives carry no signature at their start: their names decide.
-    if (suffix == QLatin1String(".TAR"))
+    const bool tarName = suffix == QLatin1String(".TAR");
+    const bool lzhName = suffix == QLatin1String(".LHA") || suffix == QLatin1String(".LZH");
+    if (tarName)
         use(m_tar).Get_Contents(path, source);
-    if (suffix == QLatin1String(".LHA") || suffix == QLatin1String(".LZH"))
+    if (lzhName)
         use(m_lzh).Get_Contents(path, source);
     const bool libarchiveNamed = state.PackLoaded == 0 && Cls_Libarchive::namesFormat(path);
     if (libarchiveNamed)
         readThroughLibarchive(path, source);
     if (state.PackLoaded != 0)
         return 0;
-    return readByFirstBytes(path, source, libarchiveNamed);
+    // A file named for one of our readers stays with it, read or not.
+    return readByFirstBytes(path, source, !tarName && !lzhName && !libarchiveNamed);
 }
 
-qint16 Cls_GetFileType::readByFirstBytes(const QString& path, ByteSource& source, bool libarchiveTried) {
+qint16 Cls_GetFileType::readByFirstBytes(const QString& path, ByteSource& source, bool tryLibarchive) {
     PackState& state = packState();
     ByteReader in(source);
     quint16 word = 0;
@@ -81,7 +84,7 @@ qint16 Cls_GetFileType::readByFirstBytes(const QString& path, ByteSource& source
     }
     ArchiveReader* reader = Cls_Libarchive::isRar5(source) ? nullptr : readerForWord(word);
     if (!reader) {
-        if (!libarchiveTried && readThroughLibarchive(path, source) == 0)
+        if (tryLibarchive && readThroughLibarchive(path, source) == 0)
             return 0;
         state.PackLoaded = 0;
         state.PackFileCount = 0;

@@ -54,7 +54,7 @@ public:
 private:
     template <class Reader> ArchiveReader& use(std::unique_ptr<Reader>& slot);
     ArchiveReader* readerForWord(quint16 word);
-    qint16 readByFirstBytes(const QString& path, ByteSource& source, bool libarchiveTried);
+    qint16 readByFirstBytes(const QString& path, ByteSource& source, bool tryLibarchive);
     qint16 readThroughLibarchive(const QString& path, ByteSource& source);
     const ArchiveReader* active() const;
 
