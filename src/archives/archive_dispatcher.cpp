@@ -7,6 +7,7 @@
 #include "archives/cab_reader.h"
 #include "archives/dos_datetime.h"
 #include "archives/gzip_reader.h"
+#include "archives/libarchive_reader.h"
 #include "archives/lzh_reader.h"
 #include "archives/rar_reader.h"
 #include "archives/tar_reader.h"
@@ -56,13 +57,23 @@ qint16 Cls_GetFileType::Get_Contents(const QString& path, ByteSource& source) {
     state.PackLoaded = 0;
     const QString suffix = path.right(4).toUpper();
     // Tar and LZH archives carry no signature at their start: their names decide.
-    if (suffix == QLatin1String(".TAR"))
+    const bool tarName = suffix == QLatin1String(".TAR");
+    const bool lzhName = suffix == QLatin1String(".LHA") || suffix == QLatin1String(".LZH");
+    if (tarName)
         use(m_tar).Get_Contents(path, source);
-    if (suffix == QLatin1String(".LHA") || suffix == QLatin1String(".LZH"))
+    if (lzhName)
         use(m_lzh).Get_Contents(path, source);
+    const bool libarchiveNamed = state.PackLoaded == 0 && Cls_Libarchive::namesFormat(path);
+    if (libarchiveNamed)
+        readThroughLibarchive(path, source);
     if (state.PackLoaded != 0)
         return 0;
+    // A file named for one of our readers stays with it, read or not.
+    return readByFirstBytes(path, source, !tarName && !lzhName && !libarchiveNamed);
+}
 
+qint16 Cls_GetFileType::readByFirstBytes(const QString& path, ByteSource& source, bool tryLibarchive) {
+    PackState& state = packState();
     ByteReader in(source);
     quint16 word = 0;
     in.readU16(word);
@@ -71,8 +82,10 @@ qint16 Cls_GetFileType::Get_Contents(const QString& path, ByteSource& source) {
         if (state.PackLoaded != 0)
             return 0;
     }
-    ArchiveReader* reader = readerForWord(word);
+    ArchiveReader* reader = Cls_Libarchive::isRar5(source) ? nullptr : readerForWord(word);
     if (!reader) {
+        if (tryLibarchive && readThroughLibarchive(path, source) == 0)
+            return 0;
         state.PackLoaded = 0;
         state.PackFileCount = 0;
         m_chosen = nullptr;
@@ -80,6 +93,13 @@ qint16 Cls_GetFileType::Get_Contents(const QString& path, ByteSource& source) {
     }
     const qint16 status = reader->Get_Contents(path, source);
     if (state.PackLoaded == 0)
+        m_chosen = nullptr;
+    return status;
+}
+
+qint16 Cls_GetFileType::readThroughLibarchive(const QString& path, ByteSource& source) {
+    const qint16 status = use(m_libarchive).Get_Contents(path, source);
+    if (packState().PackLoaded == 0)
         m_chosen = nullptr;
     return status;
 }

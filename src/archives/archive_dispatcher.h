@@ -2,6 +2,8 @@
 
 // Cls_GetFileType: picks the reader of an archive (by ".TAR", ".LHA", ".LZH"
 // names first, then by the first bytes) and forwards every question to it.
+// Names of formats our readers do not know (".7z", ".tar.xz", ".iso"...), a
+// RAR 5 signature and first bytes no reader knows go to libarchive.
 
 #include "archives/archive_reader.h"
 
@@ -17,6 +19,7 @@ class Cls_Tar;
 class Cls_Arc;
 class Cls_GZip;
 class Cls_LZH;
+class Cls_Libarchive;
 
 class Cls_GetFileType {
 public:
@@ -51,6 +54,8 @@ public:
 private:
     template <class Reader> ArchiveReader& use(std::unique_ptr<Reader>& slot);
     ArchiveReader* readerForWord(quint16 word);
+    qint16 readByFirstBytes(const QString& path, ByteSource& source, bool tryLibarchive);
+    qint16 readThroughLibarchive(const QString& path, ByteSource& source);
     const ArchiveReader* active() const;
 
     std::unique_ptr<Cls_Zip> m_zip;
@@ -61,6 +66,7 @@ private:
     std::unique_ptr<Cls_Arc> m_arc;
     std::unique_ptr<Cls_GZip> m_gzip;
     std::unique_ptr<Cls_LZH> m_lzh;
+    std::unique_ptr<Cls_Libarchive> m_libarchive;
     ArchiveReader* m_chosen = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/files.h"
 #include "archives/archive_listing.h"
+#include "archives/libarchive_reader.h"
 #include "fileinfo/extension_table.h"
 #include "fileinfo/probes.h"
 
@@ -40,7 +41,8 @@ QString AnalyseContenuFichier(const QString& path) {
         return probes::dosShortcutTitle(path);
     if (ext == QLatin1String("WAV"))
         return probes::waveSummary(path);
-    if (oneOf(ext, {"ARC", "ZIP", "ARJ", "CAB", "GZIP", "LZH", "RAR", "TAR"}))
+    if (oneOf(ext, {"ARC", "ZIP", "ARJ", "CAB", "GZIP", "LZH", "RAR", "TAR"}) ||
+        archives::Cls_Libarchive::namesFormat(path))
         return archives::archiveListingText(path);
     if (ext == QLatin1String("MP3"))
         return probes::mp3Summary(path);

@@ -271,9 +271,10 @@ TEST_F(ToolArchives, GzipWithAndWithoutStoredName) {
 }
 
 TEST_F(ToolArchives, TgzWithoutNameAndZipNamedGzip) {
-    REQUIRE_TOOL(run("tar", {"cf", "b.tar", "tree"}), "tar");
-    REQUIRE_TOOL(run("gzip", {"-n", "b.tar"}), "gzip");
-    QFile::rename(path("b.tar.gz"), path("backup.tgz"));
+    // A .tgz that holds no tar: libarchive refuses it, the gzip reader names
+    // its member after the archive.
+    REQUIRE_TOOL(run("gzip", {"-n", "tree/a.txt"}), "gzip");
+    QFile::rename(path("tree/a.txt.gz"), path("backup.tgz"));
     Cls_GetFileType d;
     ASSERT_EQ(d.Get_Contents(path("backup.tgz")), 0);
     EXPECT_EQ(d.FileName(1), QStringLiteral("backup.tar"));
