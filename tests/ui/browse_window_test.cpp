@@ -4,10 +4,9 @@
 #include "app/files.h"
 #include "app/session.h"
 #include "explore/exploration.h"
-#include "explore/probe_analysis.h"
-#include "store/catalogue_writer.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/quiet_exploration.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
 
@@ -23,17 +22,6 @@
 #include <QtTest>
 
 using namespace velmar;
-
-namespace {
-
-class SilentDisplay final : public ExplorationDisplay {
-public:
-    void showText(const QString&, const QString&) override {}
-    void showGauge(const QString&, int) override {}
-    void phasesStarting() override {}
-};
-
-} // namespace
 
 class BrowseWindowTest : public QObject {
     Q_OBJECT
@@ -70,13 +58,7 @@ private:
         request.startDirectory = media.path() + "/" + folder;
         request.deep = true;
         request.readInfos = true;
-        CatalogueWriter writer(window->registry().database());
-        ProbeAnalysis analysis;
-        SilentDisplay display;
-        NoProgress progress;
-        ExplorationCounters counters;
-        QCOMPARE(runExploration(request, {writer, analysis, display, progress}, counters),
-                 ExplorationOutcome::Completed);
+        QCOMPARE(test::exploreQuietly(window->registry().database(), request), ExplorationOutcome::Completed);
         reopen();
     }
     // The old double uninstalls itself, so it must go before the new one comes.
