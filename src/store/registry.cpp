@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/files.h"
 #include "app/phrases.h"
+#include "platform/file_lock.h"
 #include "store/collection_schema.h"
 #include "store/compaction.h"
 #include "store/db_name_index.h"
@@ -172,13 +173,22 @@ bool CollectionsRegistry::OpenCollection(int n) {
              QDir::toNativeSeparators(m_paths.collectionFile(n)) + QStringLiteral(") : ") + reason);
         return false;
     }
-    // Without its name index a collection still answers every search, by
-    // scanning: a file that cannot take the index now is used as it is.
-    db::ensureNameIndex(m_database);
+    indexNamesUnlessBusy(n);
     m_current = n;
     m_view->collectionOpened(n, m_names.at(n - 1));
     ReportUnfinishedExplorations(m_database);
     return true;
+}
+
+// Building or catching up the name index writes the collection, so only a
+// process that could take its writer lock does it. While another one explores
+// the collection, the rows it adds wait for that exploration's own bulk
+// indexing, and searches scan them meanwhile. Without its name index a
+// collection still answers every search, by scanning.
+void CollectionsRegistry::indexNamesUnlessBusy(int n) {
+    FileLock writer(m_paths.collectionLockFile(n));
+    if (writer.acquire(0))
+        db::ensureNameIndex(m_database);
 }
 
 void CollectionsRegistry::CloseCollection() {

@@ -149,6 +149,7 @@ private:
     bool readRegistry();
     bool lockAndReload(WriterLocks& locks);
     bool openCollectionFile(int n, QString& reason);
+    void indexNamesUnlessBusy(int n);
     bool discardFile(const QString& path);
     bool moveAside(FileMoves& moves, int n, QString& error);
 

@@ -4,7 +4,9 @@
 #include "app/files.h"
 #include "app/phrases.h"
 #include "collection_fixture.h"
+#include "platform/file_lock.h"
 #include "store/catalogue.h"
+#include "store/db_name_index.h"
 #include "store/registry.h"
 #include "support/scripted_dialogs.h"
 
@@ -215,6 +217,33 @@ TEST_F(RegistryTest, ComboAndListDrivenOpening) {
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].text.startsWith("Le fichier "));
     EXPECT_TRUE(dialogs.messages()[0].text.endsWith("Compil2.mdb est introuvable !"));
+}
+
+// Rows an exploration stores wait for its own bulk indexing: a process that
+// merely opens the collection meanwhile must leave them waiting, or every row
+// the exploration adds afterwards would be indexed one by one.
+TEST_F(RegistryTest, OpeningLeavesWaitingNamesToTheWriterHoldingTheLock) {
+    ASSERT_TRUE(registry.createCollection("A"));
+    registry.CloseCollection();
+    const auto waitingRows = [&] {
+        db::Database db;
+        EXPECT_TRUE(db.open(fixture.paths().collectionFile(1)));
+        return db.openRecordset("SELECT count(*) AS n FROM NomsFichiersEnAttente").field("n").toNumber();
+    };
+    {
+        db::Database db;
+        ASSERT_TRUE(db.open(fixture.paths().collectionFile(1)));
+        ASSERT_TRUE(db::deferFileNameIndex(db));
+        ASSERT_TRUE(test::addFileRow(db, 1, 1, "rapport.txt", "TXT", 3));
+    }
+    FileLock explorer(fixture.paths().collectionLockFile(1));
+    ASSERT_TRUE(explorer.acquire(0));
+    ASSERT_TRUE(registry.openByName("A"));
+    EXPECT_EQ(waitingRows(), 1);
+    registry.CloseCollection();
+    explorer.release();
+    ASSERT_TRUE(registry.openByName("A"));
+    EXPECT_EQ(waitingRows(), 0);
 }
 
 TEST_F(RegistryTest, SummaryLineCountsEntriesAndFileSizes) {
