@@ -24,8 +24,8 @@ bool isWritableDirectory(const QString& path) {
     return info.isDir() && info.isWritable();
 }
 
-// $XDG_DATA_HOME when it is an absolute path, as the base directory
-// specification asks; ~/.local/share otherwise.
+// $XDG_DATA_HOME when it is an absolute path, as the XDG base directory
+// rules ask; ~/.local/share otherwise.
 QString userDataHome(const DataEnvironment& environment) {
     if (QDir::isAbsolutePath(environment.xdgDataHome))
         return withSlash(environment.xdgDataHome);
