@@ -46,18 +46,7 @@ protected:
                    QStringList{medium.path()});
     }
     // Each row of the query on the collection file, fields joined by '|'.
-    QStringList rows(const QString& sql) {
-        db::Database database;
-        EXPECT_TRUE(database.open(fixture.paths().collectionFile(1)));
-        QStringList found;
-        for (db::Recordset rs = database.openRecordset(sql); !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& column : rs.fieldNames())
-                fields << rs.field(column).toText();
-            found << fields.join('|');
-        }
-        return found;
-    }
+    QStringList rows(const QString& sql) { return fixture.rows(sql); }
 
     test::CollectionFixture fixture;
     QTemporaryDir medium;

@@ -37,18 +37,7 @@ protected:
                 0);
     }
     CliRun cli(const QStringList& arguments) { return test::runCli(arguments, fixture.paths().dataDir); }
-    QStringList rows(const QString& sql) {
-        db::Database database;
-        EXPECT_TRUE(database.open(fixture.paths().collectionFile(1)));
-        QStringList found;
-        for (db::Recordset rs = database.openRecordset(sql); !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& column : rs.fieldNames())
-                fields << rs.field(column).toText();
-            found << fields.join('|');
-        }
-        return found;
-    }
+    QStringList rows(const QString& sql) { return fixture.rows(sql); }
 
     test::CollectionFixture fixture;
     QTemporaryDir medium;

@@ -134,18 +134,7 @@ protected:
     }
 
     // One value per row of the query, fields joined by '|'.
-    QStringList rows(const QString& sql, int collection = 1) {
-        db::Database database;
-        EXPECT_TRUE(database.open(fixture.paths().collectionFile(collection)));
-        QStringList found;
-        for (db::Recordset rs = database.openRecordset(sql); !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& column : rs.fieldNames())
-                fields << rs.field(column).toText();
-            found << fields.join('|');
-        }
-        return found;
-    }
+    QStringList rows(const QString& sql, int collection = 1) { return fixture.rows(sql, collection); }
     qint64 count(const QString& sql, int collection = 1) {
         return rows(sql, collection).value(0).toLongLong();
     }

@@ -54,18 +54,7 @@ protected:
         ASSERT_EQ(::write(fd, content.constData(), static_cast<size_t>(content.size())), content.size());
         ::close(fd);
     }
-    QStringList rows(const QString& sql) {
-        db::Database database;
-        EXPECT_TRUE(database.open(fixture.paths().collectionFile(1)));
-        QStringList found;
-        for (db::Recordset rs = database.openRecordset(sql); !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& column : rs.fieldNames())
-                fields << rs.field(column).toText();
-            found << fields.join('|');
-        }
-        return found;
-    }
+    QStringList rows(const QString& sql) { return fixture.rows(sql); }
     static QString counterLine(const QString& caption, int n) {
         return caption + "\t" + QString::number(n) + "\n";
     }

@@ -2,6 +2,7 @@
 
 #include "app/files.h"
 #include "store/model_database.h"
+#include "support/query_rows.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,13 @@ bool CollectionFixture::writeEmptyIniLists() const {
         if (!writeTextLines(ini + QLatin1String(list), {}))
             return false;
     return true;
+}
+
+QStringList CollectionFixture::rows(const QString& sql, int collection) const {
+    db::Database database;
+    if (!database.open(m_paths.collectionFile(collection)))
+        return {QStringLiteral("<collection file cannot be opened>")};
+    return queryRows(database, sql);
 }
 
 bool addFileRow(db::Database& db, int support, qint64 directory, const QString& name,

@@ -19,6 +19,8 @@ public:
     bool makeCollectionFile(const QString& path) const;
     // The Ini lists an exploration reads, empty.
     bool writeEmptyIniLists() const;
+    // Each row of the query on collection file n, fields joined by '|'.
+    QStringList rows(const QString& sql, int collection = 1) const;
 
 private:
     QTemporaryDir m_dir;

@@ -7,6 +7,7 @@
 #include "store/catalogue_writer.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/query_rows.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_exploration.h"
 
@@ -101,19 +102,7 @@ private:
         f.write(content);
     }
     // Each row of the query as its fields joined by '|'.
-    QStringList rows(const QString& sql) {
-        QStringList found;
-        db::Recordset rs = database.openRecordset(sql);
-        if (!rs.ok())
-            qWarning("%s: %s", qPrintable(sql), qPrintable(rs.error()));
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList fields;
-            for (const QString& column : rs.fieldNames())
-                fields << rs.field(column).toText();
-            found << fields.join('|');
-        }
-        return found;
-    }
+    QStringList rows(const QString& sql) { return test::queryRows(database, sql); }
     QStringList directoryRows() {
         return rows("SELECT RepertoireParent, RepertoireSeul, NumRepertoireParent FROM Repertoires "
                     "ORDER BY NumRepertoire");
