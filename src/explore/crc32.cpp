@@ -13,8 +13,11 @@ namespace velmar {
 namespace {
 
 // Large enough to amortise the system calls, small enough to stay in cache
-// between the read and the CRC.
-constexpr qint64 kReadChunk = 1024 * 1024;
+// between the read and the CRC, and below malloc's mapping threshold: on the
+// virtual machines we measured, the kernel copied into a buffer of its own
+// mapping three times slower than into the heap (0.21 s against 0.06 s of
+// system time for 256 MiB).
+constexpr qint64 kReadChunk = 64 * 1024;
 
 } // namespace
 

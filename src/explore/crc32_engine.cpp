@@ -113,6 +113,51 @@ VELMAR_WIDE_TARGET void foldWide(const unsigned char*& p, std::size_t& size, std
     x4 = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes + 48));
 }
 
+#define VELMAR_YMM_TARGET __attribute__((target("avx2,vpclmulqdq,pclmul,sse4.1")))
+
+// Processors with VPCLMULQDQ but no AVX-512 (AMD Zen 3, Intel Alder Lake) fold
+// with 256-bit registers, twice the narrow code's width.
+bool processorHasYmmClmul() {
+    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("vpclmulqdq");
+    return has;
+}
+
+VELMAR_YMM_TARGET inline __m256i load256(const unsigned char* q) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q));
+}
+
+VELMAR_YMM_TARGET inline __m256i foldYmmLane(__m256i acc, __m256i k, __m256i next) {
+    const __m256i low = _mm256_clmulepi64_epi128(acc, k, 0x00);
+    const __m256i high = _mm256_clmulepi64_epi128(acc, k, 0x11);
+    return _mm256_xor_si256(_mm256_xor_si256(low, high), next);
+}
+
+// foldWide's work with eight 256-bit registers: the same 256 bytes a step and
+// the same constants, then the registers folded pairwise down to four lanes.
+VELMAR_YMM_TARGET void foldYmm(const unsigned char*& p, std::size_t& size, std::uint32_t reg, __m128i& x1,
+                               __m128i& x2, __m128i& x3, __m128i& x4) {
+    const __m256i k16 = _mm256_set_epi64x(0x01322d1430, 0x011542778a, 0x01322d1430, 0x011542778a);
+    const __m256i k4 = _mm256_set_epi64x(0x01c6e41596, 0x0154442bd4, 0x01c6e41596, 0x0154442bd4);
+    __m256i y[8];
+    for (int i = 0; i < 8; ++i)
+        y[i] = load256(p + 32 * i);
+    y[0] = _mm256_xor_si256(y[0], _mm256_zextsi128_si256(_mm_cvtsi32_si128(static_cast<int>(reg))));
+    p += 256;
+    size -= 256;
+    while (size >= 256) {
+        for (int i = 0; i < 8; ++i)
+            y[i] = foldYmmLane(y[i], k16, load256(p + 32 * i));
+        p += 256;
+        size -= 256;
+    }
+    for (int i = 2; i < 8; ++i)
+        y[i] = foldYmmLane(y[i - 2], k4, y[i]);
+    x1 = _mm256_castsi256_si128(y[6]);
+    x2 = _mm256_extracti128_si256(y[6], 1);
+    x3 = _mm256_castsi256_si128(y[7]);
+    x4 = _mm256_extracti128_si256(y[7], 1);
+}
+
 // Folding by carry-less multiplication, four 128-bit lanes at a time, then a
 // Barrett reduction (Intel, "Fast CRC Computation for Generic Polynomials Using
 // PCLMULQDQ", with the constants of the reflected polynomial 0x1DB710641:
@@ -127,6 +172,8 @@ VELMAR_CLMUL_TARGET std::uint32_t foldClmul(std::uint32_t reg, const unsigned ch
     __m128i k = _mm_load_si128(reinterpret_cast<const __m128i*>(k1k2));
     if (size >= kWideMinimum && processorHasWideClmul()) {
         foldWide(p, size, reg, x1, x2, x3, x4);
+    } else if (size >= kWideMinimum && processorHasYmmClmul()) {
+        foldYmm(p, size, reg, x1, x2, x3, x4);
     } else {
         x1 = _mm_xor_si128(load(p), _mm_cvtsi32_si128(static_cast<int>(reg)));
         x2 = load(p + 16);
