@@ -24,17 +24,15 @@ namespace {
 class ErrorStreamDisplay final : public ExplorationDisplay {
 public:
     explicit ErrorStreamDisplay(QTextStream& err) : m_err(err) {}
-    void showText(const QString& control, const QString& text) override {
-        if (control == QLatin1String("Label7"))
-            m_err << "Répertoires : " << text << '\n';
-        else if (control == QLatin1String("Label18"))
-            m_err << "Fichiers : " << text << '\n';
-        m_err.flush();
-    }
-    void showGauge(const QString&, int) override {}
-    void phasesStarting() override {}
+    void showDirectoryProgress(const PhaseProgress& progress) override { print("Répertoires : ", progress); }
+    void showFileProgress(const PhaseProgress& progress) override { print("Fichiers : ", progress); }
 
 private:
+    void print(const char* phase, const PhaseProgress& progress) {
+        m_err << phase << progress.percentage << " %\n";
+        m_err.flush();
+    }
+
     QTextStream& m_err;
 };
 

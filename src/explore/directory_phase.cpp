@@ -1,14 +1,13 @@
 #include "explore/exploration_phases.h"
 
 #include "app/files.h"
-#include "app/phrases.h"
 #include "explore/catalogue_path.h"
 #include "explore/directory_read_ahead.h"
 #include "explore/directory_walk.h"
 #include "explore/display_pace.h"
 #include "explore/exploration_failure.h"
-#include "explore/gauge.h"
 #include "explore/liste_auto.h"
+#include "explore/phase_gauge.h"
 #include "platform/file_names.h"
 
 #include <QFile>
@@ -123,104 +122,142 @@ bool listDirectories(const PhaseSetup& setup, ExplorationCounters& counters, QSt
 void countUnreadDirectory(ExplorationDisplay& display, const QString& path, ExplorationCounters& counters) {
     if (encodeFileName(path).size() >= maxPathBytes()) {
         ++counters.longPaths;
-        display.showText(QStringLiteral("lblCheminTropLong"),
-                         countText(counters.longPaths, QStringLiteral("# répertoire au chemin trop long"),
-                                   QStringLiteral("# répertoires au chemin trop long")));
+        display.showCounters(counters, Counter::LongPaths);
         return;
     }
     ++counters.unreadableDirectories;
-    display.showText(QStringLiteral("lblRepertoireIllisible"),
-                     countText(counters.unreadableDirectories, QStringLiteral("# répertoire illisible"),
-                               QStringLiteral("# répertoires illisibles")));
+    display.showCounters(counters, Counter::UnreadableDirectories);
+}
+
+// Reads the directories of the list in order: stores a row for each kept one
+// and writes the records of its files.
+class DirectoryPhase {
+public:
+    DirectoryPhase(const PhaseSetup& setup, const QStringList& lines, ExplorationCounters& counters);
+    void run();
+    // Closes the records and commits; the number of records written.
+    qint64 finish();
+
+private:
+    // Stores the directory of line `index` and the records of its files;
+    // false when the directory is excluded.
+    bool storeDirectory(qsizetype index);
+    void recordFiles(qsizetype index, const QString& line);
+    void showProgress(qint64 count);
+    void showTotalSize();
+
+    const PhaseSetup& m_setup;
+    const ExplorationContext& m_context;
+    const QStringList& m_lines;
+    ExplorationCounters& m_counters;
+    const ListeAuto m_ignored;
+    const std::vector<bool> m_visit;
+    DirectoryReadAhead m_readAhead;
+    RecordFile m_records;
+    bool m_recordsWritten = false;
+    FileEnumeration m_files;
+    ParentLookup m_parents;
+    DisplayPace m_pace;
+    PhaseGauge m_gauge;
+};
+
+DirectoryPhase::DirectoryPhase(const PhaseSetup& setup, const QStringList& lines,
+                               ExplorationCounters& counters)
+    : m_setup(setup), m_context(setup.context), m_lines(lines), m_counters(counters),
+      m_ignored(setup.request.excludeDirectories ? loadIgnoredNames(setup.ignoredDirsFile) : ListeAuto()),
+      m_visit(directoriesToVisit(lines, setup.request.volume.rootPath,
+                                 setup.request.excludeDirectories ? &m_ignored : nullptr)),
+      m_readAhead(lines, m_visit, readAheadThreads(setup.request.volume)), m_records(setup.recordsFile),
+      m_parents(setup.context.store, setup.support),
+      m_gauge(setup.context.display, &ExplorationDisplay::showDirectoryProgress, lines.size()) {
+    m_files.logFile = setup.logFile;
+}
+
+void DirectoryPhase::run() {
+    m_context.display.showPhase(ExplorationPhase::ReadingDirectories);
+    m_recordsWritten = m_records.openForWriting();
+    for (qsizetype index = 0; index < m_lines.size(); ++index) {
+        if (!m_recordsWritten || storeFailed(m_context, m_counters))
+            break;
+        if (m_context.progress.stopRequested()) {
+            m_counters.stopped = true;
+            break;
+        }
+        if (storeDirectory(index))
+            showProgress(index + 1);
+    }
+}
+
+bool DirectoryPhase::storeDirectory(qsizetype index) {
+    const ExplorationContext& c = m_context;
+    const QString& line = m_lines.at(index);
+    const bool first = index == 0;
+    const QString relative = catalogueRelativePath(m_setup.request.volume.rootPath, line);
+    const QString parent = relativeParent(relative);
+    qint64 parentNumber = 0;
+    if (!m_visit[static_cast<std::size_t>(index)] || !m_parents.numberOf(parent, first, parentNumber)) {
+        ++m_counters.excludedDirectories;
+        c.display.showCounters(m_counters, Counter::ExcludedDirectories);
+        return false;
+    }
+    const bool show = m_pace.due();
+    if (show)
+        c.display.showCurrentDirectory(line);
+    c.progress.yield();
+    recordFiles(index, line);
+    if (show)
+        showTotalSize();
+    c.store.addDirectory(m_setup.support, parent, directoryName(first, relative), parentNumber);
+    ++m_counters.directories;
+    c.store.batchBoundary();
+    return true;
+}
+
+void DirectoryPhase::recordFiles(qsizetype index, const QString& line) {
+    const bool read = m_readAhead.entries(index, [&](const DirectoryEntry& entry) {
+        m_recordsWritten = recordFileEntry(line, entry, m_records, m_files);
+        return m_recordsWritten;
+    });
+    if (!read && m_recordsWritten)
+        countUnreadDirectory(m_context.display, line, m_counters);
+}
+
+// The figures move with each percentage, `count` lines of the list gone through.
+void DirectoryPhase::showProgress(qint64 count) {
+    if (!m_gauge.advance(count))
+        return;
+    m_counters.files = m_files.nextRecord - 1;
+    m_counters.listedDirectories = count;
+    m_context.display.showCounters(m_counters, Counter::FilesFound | Counter::ListedDirectories);
+    m_context.progress.yield();
+}
+
+void DirectoryPhase::showTotalSize() {
+    m_counters.totalSize = m_files.totalSize;
+    m_context.display.showCounters(m_counters, Counter::TotalSize);
+}
+
+qint64 DirectoryPhase::finish() {
+    if (!m_records.close() || !m_recordsWritten)
+        reportExplorationFailure(m_counters, FileAccess::Write, m_setup.recordsFile,
+                                 m_records.failureReason());
+    showTotalSize();
+    m_context.store.commit();
+    storeFailed(m_context, m_counters);
+    m_counters.files = m_files.nextRecord - 1;
+    m_counters.leftOut = m_files.leftOut;
+    return m_counters.files;
 }
 
 } // namespace
 
 qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters& counters) {
-    const ExplorationContext& c = setup.context;
     QStringList lines;
     if (!listDirectories(setup, counters, lines))
         return 0;
-    const qint64 total = lines.size();
-    const ListeAuto ignored =
-        setup.request.excludeDirectories ? loadIgnoredNames(setup.ignoredDirsFile) : ListeAuto();
-
-    const std::vector<bool> visit = directoriesToVisit(lines, setup.request.volume.rootPath,
-                                                       setup.request.excludeDirectories ? &ignored : nullptr);
-    DirectoryReadAhead readAhead(lines, visit, readAheadThreads(setup.request.volume));
-
-    c.display.showText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
-    RecordFile records(setup.recordsFile);
-    bool recordsWritten = records.openForWriting();
-    FileEnumeration files;
-    files.logFile = setup.logFile;
-    ParentLookup parents(c.store, setup.support);
-    DisplayPace pace;
-    int lastPercentage = -1;
-    int lastFrame = -1;
-    qint64 count = 0;
-    for (const QString& line : lines) {
-        if (!recordsWritten || storeFailed(c, counters))
-            break;
-        if (c.progress.stopRequested()) {
-            counters.stopped = true;
-            break;
-        }
-        const qsizetype index = count++;
-        const QString relative = catalogueRelativePath(setup.request.volume.rootPath, line);
-        const QString name = directoryName(count == 1, relative);
-        const QString parent = relativeParent(relative);
-        qint64 parentNumber = 0;
-        const bool excluded =
-            !visit[static_cast<std::size_t>(index)] || !parents.numberOf(parent, count == 1, parentNumber);
-        if (excluded) {
-            ++counters.excludedDirectories;
-            c.display.showText(QStringLiteral("lblRepertoireExclus"),
-                               countText(counters.excludedDirectories, QStringLiteral("# répertoire exclu"),
-                                         QStringLiteral("# répertoires exclus")));
-            continue;
-        }
-        const bool show = pace.due();
-        if (show)
-            c.display.showText(QStringLiteral("RepertoireActuel"), line);
-        c.progress.yield();
-        const bool read = readAhead.entries(index, [&](const DirectoryEntry& entry) {
-            recordsWritten = recordFileEntry(line, entry, records, files);
-            return recordsWritten;
-        });
-        if (!read && recordsWritten)
-            countUnreadDirectory(c.display, line, counters);
-        if (show)
-            c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
-        c.store.addDirectory(setup.support, parent, name, parentNumber);
-        ++counters.directories;
-        c.store.batchBoundary();
-
-        const int percentage = static_cast<int>(count * 100 / total);
-        if (percentage == lastPercentage)
-            continue;
-        lastPercentage = percentage;
-        c.display.showText(QStringLiteral("Label7"), QString::number(percentage) + QStringLiteral(" %"));
-        c.display.showText(
-            QStringLiteral("lblFichierTrouve"),
-            countText(files.nextRecord - 1, QStringLiteral("# fichier"), QStringLiteral("# fichiers")));
-        c.display.showText(QStringLiteral("lblRepAjoute"),
-                           countText(count, QStringLiteral("# répertoire"), QStringLiteral("# répertoires")));
-        const int frame = gaugeFrame(percentage);
-        if (frame != lastFrame) {
-            lastFrame = frame;
-            c.display.showGauge(QStringLiteral("Image7"), frame);
-        }
-        c.progress.yield();
-    }
-    if (!records.close() || !recordsWritten)
-        reportExplorationFailure(counters, FileAccess::Write, setup.recordsFile, records.failureReason());
-    c.display.showText(QStringLiteral("lblInfoTaille"), sizePhrase(files.totalSize, false));
-    c.store.commit();
-    storeFailed(c, counters);
-    counters.files = files.nextRecord - 1;
-    counters.leftOut = files.leftOut;
-    return files.nextRecord - 1;
+    DirectoryPhase phase(setup, lines, counters);
+    phase.run();
+    return phase.finish();
 }
 
 } // namespace velmar

@@ -63,30 +63,14 @@ ExplorationOutcome finishExploration(const ExplorationContext& context, const QS
     return counters.failed ? ExplorationOutcome::Failed : ExplorationOutcome::Completed;
 }
 
-} // namespace
-
-ExplorationOutcome runExploration(const ExplorationRequest& request, const ExplorationContext& context,
-                                  ExplorationCounters& counters) {
-    if (request.supportName.isEmpty()) {
-        dialogs().message(QStringLiteral("Le support n'a pas été nommé."), MessageStyle::Exclamation);
-        return ExplorationOutcome::Refused;
-    }
-    const QString name = request.supportName.left(kSupportNameLength);
-    if (!unfinishedSupportReplaced(context.store, name))
-        return ExplorationOutcome::Refused;
-    const QString serial = serialText(request.volume.serial);
-    if (alreadyCataloguedAndDeclined(context.store, serial))
-        return ExplorationOutcome::Cancelled;
-    if (!context.store.addSupport(name, request.volume.rootPath, request.supportType, serial))
-        return storeFailed(context, counters) ? ExplorationOutcome::Failed : ExplorationOutcome::Refused;
-    int support = 0;
-    context.store.findSupportByName(name, support);
-
+// The progress panel comes up, the directory phase lists and reads the
+// directories, the file phase stores the files.
+ExplorationOutcome runPhases(const ExplorationRequest& request, const ExplorationContext& context,
+                             const QString& name, int support, ExplorationCounters& counters) {
     keepLocalTimeZoneLoaded();
-    context.display.phasesStarting();
     ExplorationDisplay& display = context.display;
-    display.showText(QStringLiteral("Label39"), QStringLiteral("Analyse des répertoires"));
-    display.showText(QStringLiteral("Label38"), QStringLiteral("Génération de la liste des répertoires"));
+    display.phasesStarting();
+    display.showPhase(ExplorationPhase::ListingDirectories);
     context.progress.yield();
 
     const DataLayout& paths = session().paths;
@@ -106,15 +90,33 @@ ExplorationOutcome runExploration(const ExplorationRequest& request, const Explo
     if (counters.failed)
         return finishExploration(context, name, support, counters);
 
-    display.showText(QStringLiteral("Label7"), QStringLiteral("100 %"));
-    display.showGauge(QStringLiteral("Image7"), 26);
+    display.showDirectoryProgress(PhaseProgress::at(100));
     context.progress.yield();
-    display.showText(QStringLiteral("Label38"), QString());
-    display.showText(QStringLiteral("Label39"), QStringLiteral("Analyse des fichiers"));
+    display.showPhase(ExplorationPhase::ReadingFiles);
     Exploration_MemoFichiers(setup, records, counters);
-
-    display.showGauge(QStringLiteral("Image7"), 26);
     return finishExploration(context, name, support, counters);
+}
+
+} // namespace
+
+ExplorationOutcome runExploration(const ExplorationRequest& request, const ExplorationContext& context,
+                                  ExplorationCounters& counters) {
+    if (request.supportName.isEmpty()) {
+        dialogs().message(QStringLiteral("Le support n'a pas été nommé."), MessageStyle::Exclamation);
+        return ExplorationOutcome::Refused;
+    }
+    const QString name = request.supportName.left(kSupportNameLength);
+    if (!unfinishedSupportReplaced(context.store, name))
+        return ExplorationOutcome::Refused;
+    const QString serial = serialText(request.volume.serial);
+    if (alreadyCataloguedAndDeclined(context.store, serial))
+        return ExplorationOutcome::Cancelled;
+    if (!context.store.addSupport(name, request.volume.rootPath, request.supportType, serial))
+        return storeFailed(context, counters) ? ExplorationOutcome::Failed : ExplorationOutcome::Refused;
+    int support = 0;
+    context.store.findSupportByName(name, support);
+
+    return runPhases(request, context, name, support, counters);
 }
 
 } // namespace velmar

@@ -2,13 +2,12 @@
 
 #include "app/dialogs.h"
 #include "app/files.h"
-#include "app/phrases.h"
 #include "explore/analysed_types.h"
 #include "explore/catalogue_path.h"
 #include "explore/crc32.h"
 #include "explore/display_pace.h"
 #include "explore/exploration_failure.h"
-#include "explore/gauge.h"
+#include "explore/phase_gauge.h"
 #include "explore/record_file.h"
 #include "explore/wildcard.h"
 #include "platform/readable_path.h"
@@ -61,26 +60,6 @@ QString isoDate(const QString& recordDate) {
     return iso.append(u' ').append(text.mid(11, 8));
 }
 
-void showCount(ExplorationDisplay& display, const char* control, qint64 n, const char* singular,
-               const char* plural) {
-    if (n > 0)
-        display.showText(QLatin1String(control),
-                         countText(n, QString::fromUtf8(singular), QString::fromUtf8(plural)));
-}
-
-void showFileCounts(ExplorationDisplay& display, const ExplorationCounters& counters) {
-    showCount(display, "lblFichierProgramme", counters.programs, "# programme ajouté",
-              "# programmes ajoutés");
-    showCount(display, "lblFichierArchive", counters.archives, "# archive ajoutée", "# archives ajoutées");
-    showCount(display, "lblFichierAssocie", counters.associated, "# fichier associé ajouté",
-              "# fichiers associés ajoutés");
-    showCount(display, "lblFichierExclu", counters.excludedFiles, "# fichier exclu", "# fichiers exclus");
-    showCount(display, "lblFichierIllisible", counters.unreadable, "# fichier illisible",
-              "# fichiers illisibles");
-    showCount(display, "lblFichierLaisse", counters.leftOut, "# fichier laissé de côté (nom trop long)",
-              "# fichiers laissés de côté (nom trop long)");
-}
-
 void classify(const ExplorationContext& c, const QString& extension, ExplorationCounters& counters) {
     bool program = false;
     bool archive = false;
@@ -94,109 +73,155 @@ bool readable(const QString& path) {
     return info.isFile() && info.isReadable();
 }
 
-} // namespace
+// Stores one row per record, the records of a directory following one another.
+class FilePhase {
+public:
+    FilePhase(const PhaseSetup& setup, qint64 recordCount, ExplorationCounters& counters);
+    // False, after its message, when the records cannot be read.
+    bool open();
+    void run();
+    void finish();
 
-void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, ExplorationCounters& counters) {
-    const ExplorationContext& c = setup.context;
-    const ExplorationRequest& r = setup.request;
-    const AnalysedTypes types = AnalysedTypes::load(setup.analysedTypesFile);
-    QStringList excludedPatterns;
-    if (r.excludeExtensions)
-        readTextLines(setup.ignoredExtsFile, excludedPatterns);
-    excludedPatterns.removeAll(QString());
-    const bool analyse = r.deep && r.readInfos;
-    const bool crc = r.deep && r.computeCrc;
+private:
+    // Finds the row of the directory the next records are in, the `index`-th
+    // record its first; false, after its message, when it cannot.
+    bool enterDirectory(qint64 index, const QString& dirPath);
+    void storeFile(const FileRecord& record);
+    FileRow rowOf(const FileRecord& record, bool show);
 
-    RecordFile records(setup.recordsFile);
-    if (recordCount > 0 && !records.openForReading()) {
-        reportExplorationFailure(counters, FileAccess::Read, setup.recordsFile, records.failureReason());
-        return;
-    }
-    QString previousDir;
-    qint64 directory = 0;
-    DisplayPace pace;
-    int lastPercentage = -1;
-    int lastFrame = -1;
-    for (qint64 i = 1; i <= recordCount; ++i) {
-        if (c.progress.stopRequested()) {
-            counters.stopped = true;
+    const PhaseSetup& m_setup;
+    const ExplorationContext& m_context;
+    const qint64 m_recordCount;
+    ExplorationCounters& m_counters;
+    const AnalysedTypes m_types;
+    QStringList m_excludedPatterns;
+    const bool m_analyse;
+    const bool m_crc;
+    RecordFile m_records;
+    QString m_previousDir;
+    qint64 m_directory = 0;
+    DisplayPace m_pace;
+    PhaseGauge m_gauge;
+};
+
+FilePhase::FilePhase(const PhaseSetup& setup, qint64 recordCount, ExplorationCounters& counters)
+    : m_setup(setup), m_context(setup.context), m_recordCount(recordCount), m_counters(counters),
+      m_types(AnalysedTypes::load(setup.analysedTypesFile)),
+      m_analyse(setup.request.deep && setup.request.readInfos),
+      m_crc(setup.request.deep && setup.request.computeCrc), m_records(setup.recordsFile),
+      m_gauge(setup.context.display, &ExplorationDisplay::showFileProgress, recordCount) {
+    if (setup.request.excludeExtensions)
+        readTextLines(setup.ignoredExtsFile, m_excludedPatterns);
+    m_excludedPatterns.removeAll(QString());
+}
+
+bool FilePhase::open() {
+    if (m_recordCount == 0 || m_records.openForReading())
+        return true;
+    reportExplorationFailure(m_counters, FileAccess::Read, m_setup.recordsFile, m_records.failureReason());
+    return false;
+}
+
+void FilePhase::run() {
+    for (qint64 i = 1; i <= m_recordCount; ++i) {
+        if (m_context.progress.stopRequested()) {
+            m_counters.stopped = true;
             break;
         }
         FileRecord record;
-        if (!records.read(i, record)) {
-            reportExplorationFailure(counters, FileAccess::Read, setup.recordsFile, records.failureReason());
+        if (!m_records.read(i, record)) {
+            reportExplorationFailure(m_counters, FileAccess::Read, m_setup.recordsFile,
+                                     m_records.failureReason());
             break;
         }
-        if (i == 1 || record.dirPath != previousDir) {
-            previousDir = record.dirPath;
-            c.store.batchBoundary();
-            if (storeFailed(c, counters))
-                break;
-            directory = c.store.findDirectory(catalogueRelativePath(r.volume.rootPath, record.dirPath),
-                                              setup.support);
-            if (directory == 0) {
-                dialogs().message(QStringLiteral("Le répertoire d'un fichier n'a pas été trouvé !"),
-                                  MessageStyle::Exclamation);
-                break;
-            }
-            const int percentage = static_cast<int>(i * 100 / recordCount);
-            if (percentage != lastPercentage) {
-                lastPercentage = percentage;
-                c.display.showText(QStringLiteral("Label18"),
-                                   QString::number(percentage) + QStringLiteral(" %"));
-                const int frame = gaugeFrame(percentage);
-                if (frame != lastFrame) {
-                    lastFrame = frame;
-                    c.display.showGauge(QStringLiteral("Image6"), frame);
-                }
-            }
-            c.progress.yield();
-        }
-        const bool show = pace.due();
-        if (show) {
-            c.display.showText(QStringLiteral("RepertoireActuel"), record.dirPath);
-            showFileCounts(c.display, counters);
-        }
-        if (isExcludedExtension(excludedPatterns, record.extension)) {
-            ++counters.excludedFiles;
-            continue;
-        }
-        if (show)
-            c.display.showText(QStringLiteral("Label38"), record.nameFull);
-        const QString fullPath = record.dirPath + record.nameFull;
-        const ReadablePath readablePath(fullPath, ReadablePath::holdsEscapedBytes(fullPath)
-                                                      ? setup.workFiles.linkFile(record.extension)
-                                                      : QString());
-        const QString& path = readablePath.path();
-        FileRow row;
-        const QString mode = analyse ? types.modeFor(record.extension) : QString();
-        const bool needsReading = !mode.isEmpty() || crc;
-        const bool canRead = needsReading && readable(path);
-        if (needsReading && !canRead)
-            ++counters.unreadable;
-        if (canRead && !mode.isEmpty())
-            row.infos = c.analysis.informationText(path, mode).left(kInfosLength);
-        row.support = setup.support;
-        row.directory = directory;
-        row.name = record.nameFull;
-        row.size = record.size;
-        row.extension = record.extension.left(kExtensionLength);
-        row.modified = isoDate(record.modified);
-        if (canRead && crc) {
-            if (show)
-                c.display.showText(QStringLiteral("Label38"), QStringLiteral("CRC de ") + record.nameFull);
-            bool error = false;
-            row.crc = clsCRC32().CRCFromFile(path, error);
-            if (error)
-                ++counters.unreadable;
-        }
-        c.store.addFile(row);
-        classify(c, record.extension, counters);
+        if ((i == 1 || record.dirPath != m_previousDir) && !enterDirectory(i, record.dirPath))
+            break;
+        storeFile(record);
     }
-    records.close();
-    showFileCounts(c.display, counters);
-    c.store.commit();
-    storeFailed(c, counters);
+}
+
+bool FilePhase::enterDirectory(qint64 index, const QString& dirPath) {
+    const ExplorationContext& c = m_context;
+    m_previousDir = dirPath;
+    c.store.batchBoundary();
+    if (storeFailed(c, m_counters))
+        return false;
+    m_directory = c.store.findDirectory(catalogueRelativePath(m_setup.request.volume.rootPath, dirPath),
+                                        m_setup.support);
+    if (m_directory == 0) {
+        dialogs().message(QStringLiteral("Le répertoire d'un fichier n'a pas été trouvé !"),
+                          MessageStyle::Exclamation);
+        return false;
+    }
+    m_gauge.advance(index);
+    c.progress.yield();
+    return true;
+}
+
+void FilePhase::storeFile(const FileRecord& record) {
+    const bool show = m_pace.due();
+    if (show) {
+        m_context.display.showCurrentDirectory(record.dirPath);
+        m_context.display.showCounters(m_counters, kFileKinds);
+    }
+    if (isExcludedExtension(m_excludedPatterns, record.extension)) {
+        ++m_counters.excludedFiles;
+        return;
+    }
+    if (show)
+        m_context.display.showCurrentFile(record.nameFull, FileStep::Recording);
+    m_context.store.addFile(rowOf(record, show));
+    classify(m_context, record.extension, m_counters);
+}
+
+// The row of a record, with the information text and the CRC asked for when
+// the file can be read.
+FileRow FilePhase::rowOf(const FileRecord& record, bool show) {
+    const QString fullPath = record.dirPath + record.nameFull;
+    const ReadablePath readablePath(fullPath, ReadablePath::holdsEscapedBytes(fullPath)
+                                                  ? m_setup.workFiles.linkFile(record.extension)
+                                                  : QString());
+    const QString& path = readablePath.path();
+    FileRow row;
+    const QString mode = m_analyse ? m_types.modeFor(record.extension) : QString();
+    const bool needsReading = !mode.isEmpty() || m_crc;
+    const bool canRead = needsReading && readable(path);
+    if (needsReading && !canRead)
+        ++m_counters.unreadable;
+    if (canRead && !mode.isEmpty())
+        row.infos = m_context.analysis.informationText(path, mode).left(kInfosLength);
+    row.support = m_setup.support;
+    row.directory = m_directory;
+    row.name = record.nameFull;
+    row.size = record.size;
+    row.extension = record.extension.left(kExtensionLength);
+    row.modified = isoDate(record.modified);
+    if (canRead && m_crc) {
+        if (show)
+            m_context.display.showCurrentFile(record.nameFull, FileStep::ComputingCrc);
+        bool error = false;
+        row.crc = clsCRC32().CRCFromFile(path, error);
+        if (error)
+            ++m_counters.unreadable;
+    }
+    return row;
+}
+
+void FilePhase::finish() {
+    m_records.close();
+    m_context.display.showCounters(m_counters, kFileKinds);
+    m_context.store.commit();
+    storeFailed(m_context, m_counters);
+}
+
+} // namespace
+
+void Exploration_MemoFichiers(const PhaseSetup& setup, qint64 recordCount, ExplorationCounters& counters) {
+    FilePhase phase(setup, recordCount, counters);
+    if (!phase.open())
+        return;
+    phase.run();
+    phase.finish();
 }
 
 } // namespace velmar

@@ -1,6 +1,7 @@
 #include "ui/frm_exploration.h"
 
 #include "app/dialogs.h"
+#include "app/phrases.h"
 #include "app/session.h"
 #include "explore/drive_panel.h"
 #include "explore/exploration.h"
@@ -77,21 +78,7 @@ QWidget* frmExploration::buildParameters() {
     m_excludeExt->setChecked(true);
     m_excludeDirs->setChecked(true);
 
-    m_drives = new QComboBox(panel);
-    m_drives->setObjectName(QStringLiteral("Drive1"));
-    for (const Volume& v : m_volumes)
-        m_drives->addItem(v.label.isEmpty() ? v.rootPath
-                                            : v.rootPath + QStringLiteral("  [") + v.label + ']');
-    connect(m_drives, &QComboBox::currentIndexChanged, this, &frmExploration::onDriveChanged);
-    m_dirModel = new QFileSystemModel(panel);
-    m_dirModel->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    m_dirs = new QTreeView(panel);
-    m_dirs->setObjectName(QStringLiteral("Dir1"));
-    m_dirs->setModel(m_dirModel);
-    for (int column = 1; column < m_dirModel->columnCount(); ++column)
-        m_dirs->hideColumn(column);
-    m_dirs->setHeaderHidden(true);
-    m_driveInfo = namedLabel(QStringLiteral("lblInfoLecteur"), QString(), panel);
+    buildDriveChooser(panel);
 
     m_continue = namedButton(QStringLiteral("cmdContinuerExplo"), QStringLiteral("Continuer >"), panel);
     auto* cancel = namedButton(QStringLiteral("cmdAnnuleExploration"), QStringLiteral("Annuler"), panel);
@@ -117,6 +104,25 @@ QWidget* frmExploration::buildParameters() {
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(7, 1);
     return panel;
+}
+
+// The drives, the folders of the one chosen, and what is known of it.
+void frmExploration::buildDriveChooser(QWidget* panel) {
+    m_drives = new QComboBox(panel);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    for (const Volume& v : m_volumes)
+        m_drives->addItem(v.label.isEmpty() ? v.rootPath
+                                            : v.rootPath + QStringLiteral("  [") + v.label + ']');
+    connect(m_drives, &QComboBox::currentIndexChanged, this, &frmExploration::onDriveChanged);
+    m_dirModel = new QFileSystemModel(panel);
+    m_dirModel->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    m_dirs = new QTreeView(panel);
+    m_dirs->setObjectName(QStringLiteral("Dir1"));
+    m_dirs->setModel(m_dirModel);
+    for (int column = 1; column < m_dirModel->columnCount(); ++column)
+        m_dirs->hideColumn(column);
+    m_dirs->setHeaderHidden(true);
+    m_driveInfo = namedLabel(QStringLiteral("lblInfoLecteur"), QString(), panel);
 }
 
 QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types,
@@ -148,21 +154,49 @@ QWidget* frmExploration::buildNewSupport(const QList<SupportType>& types,
 
 namespace {
 
-// The counters with their captions, as the phases fill them.
-struct Counter {
+// A counter's label: its caption, its text until the first figure, and the
+// phrase of a figure ("# fichier", "# fichiers"; none for a size, shown as a
+// size phrase). Most counters keep their first text until they count something.
+struct CounterLabel {
+    Counter counter;
     const char* name;
     const char* caption;
+    const char* resetText;
+    const char* singular;
+    const char* plural;
+    bool showsZero;
 };
-const Counter kDirectoryCounters[] = {{"lblRepAjoute", "Répertoires ajoutés :"},
-                                      {"lblRepertoireExclus", "Répertoires exclus :"},
-                                      {"lblRepertoireIllisible", "Répertoires illisibles :"},
-                                      {"lblCheminTropLong", "Chemins trop longs :"},
-                                      {"lblFichierTrouve", "Fichiers trouvés :"},
-                                      {"lblInfoTaille", "Taille totale :"}};
-const Counter kFileCounters[] = {
-    {"lblFichierProgramme", "Programmes :"},          {"lblFichierArchive", "Archives :"},
-    {"lblFichierAssocie", "Fichiers associés :"},     {"lblFichierExclu", "Fichiers exclus :"},
-    {"lblFichierIllisible", "Fichiers illisibles :"}, {"lblFichierLaisse", "Laissés de côté :"}};
+const CounterLabel kDirectoryCounters[] = {
+    {Counter::ListedDirectories, "lblRepAjoute", "Répertoires ajoutés :", "-", "# répertoire",
+     "# répertoires", true},
+    {Counter::ExcludedDirectories, "lblRepertoireExclus", "Répertoires exclus :", "", "# répertoire exclu",
+     "# répertoires exclus", false},
+    {Counter::UnreadableDirectories, "lblRepertoireIllisible", "Répertoires illisibles :", "",
+     "# répertoire illisible", "# répertoires illisibles", false},
+    {Counter::LongPaths, "lblCheminTropLong", "Chemins trop longs :", "", "# répertoire au chemin trop long",
+     "# répertoires au chemin trop long", false},
+    {Counter::FilesFound, "lblFichierTrouve", "Fichiers trouvés :", "-", "# fichier", "# fichiers", true},
+    {Counter::TotalSize, "lblInfoTaille", "Taille totale :", "Non calculé", nullptr, nullptr, true}};
+const CounterLabel kFileCounters[] = {
+    {Counter::Programs, "lblFichierProgramme", "Programmes :", "-", "# programme ajouté",
+     "# programmes ajoutés", false},
+    {Counter::Archives, "lblFichierArchive", "Archives :", "-", "# archive ajoutée", "# archives ajoutées",
+     false},
+    {Counter::Associated, "lblFichierAssocie", "Fichiers associés :", "-", "# fichier associé ajouté",
+     "# fichiers associés ajoutés", false},
+    {Counter::ExcludedFiles, "lblFichierExclu", "Fichiers exclus :", "-", "# fichier exclu",
+     "# fichiers exclus", false},
+    {Counter::UnreadableFiles, "lblFichierIllisible", "Fichiers illisibles :", "", "# fichier illisible",
+     "# fichiers illisibles", false},
+    {Counter::LeftOut, "lblFichierLaisse", "Laissés de côté :", "",
+     "# fichier laissé de côté (nom trop long)", "# fichiers laissés de côté (nom trop long)", false}};
+const std::span<const CounterLabel> kCounterGroups[] = {kDirectoryCounters, kFileCounters};
+
+QString counterText(const CounterLabel& label, qint64 value) {
+    if (!label.singular)
+        return sizePhrase(value, false);
+    return countText(value, QString::fromUtf8(label.singular), QString::fromUtf8(label.plural));
+}
 
 // Room for the longest text a counter takes, so that the window keeps its
 // size while the figures grow.
@@ -182,11 +216,11 @@ QLabel* percentageLabel(const QString& name, QWidget* parent) {
 
 // One phase: its title, gauge and percentage, then a caption before each counter.
 int addPhaseRows(QGridLayout* grid, int row, const QString& title, const QString& gauge,
-                 const QString& percentage, std::span<const Counter> counters, QWidget* panel) {
+                 const QString& percentage, std::span<const CounterLabel> counters, QWidget* panel) {
     grid->addWidget(new QLabel(title, panel), row, 0);
     grid->addWidget(namedLabel(gauge, QString(), panel), row, 1);
     grid->addWidget(percentageLabel(percentage, panel), row++, 2);
-    for (const Counter& counter : counters) {
+    for (const CounterLabel& counter : counters) {
         grid->addWidget(new QLabel(QString::fromUtf8(counter.caption), panel), row, 0);
         grid->addWidget(counterLabel(QLatin1String(counter.name), panel), row++, 1, 1, 2);
     }
@@ -200,10 +234,10 @@ QWidget* frmExploration::buildProgress() {
     panel->setObjectName(QStringLiteral("ssExploEnCours"));
     auto* grid = new QGridLayout(panel);
     grid->addWidget(panelTitle(QStringLiteral("Exploration d'un support"), panel), 0, 0, 1, 3);
-    int row = addPhaseRows(grid, 1, QStringLiteral("Répertoires :"), QStringLiteral("Image7"),
-                           QStringLiteral("Label7"), kDirectoryCounters, panel);
-    row = addPhaseRows(grid, row, QStringLiteral("Fichiers :"), QStringLiteral("Image6"),
-                       QStringLiteral("Label18"), kFileCounters, panel);
+    int row = addPhaseRows(grid, 1, QStringLiteral("Répertoires :"), m_directoryGauge.picture,
+                           m_directoryGauge.percentage, kDirectoryCounters, panel);
+    row = addPhaseRows(grid, row, QStringLiteral("Fichiers :"), m_fileGauge.picture, m_fileGauge.percentage,
+                       kFileCounters, panel);
     grid->setColumnStretch(1, 1);
     m_stopButton = namedButton(QStringLiteral("cmdArretExploration"), QStringLiteral("Arrêter"), panel);
     connect(m_stopButton, &QPushButton::clicked, this, &frmExploration::onStop);
@@ -266,29 +300,78 @@ void frmExploration::onContinue() {
 }
 
 void frmExploration::resetProgressPanel() {
-    for (const char* name : {"lblFichierProgramme", "lblFichierExclu", "lblFichierArchive",
-                             "lblFichierAssocie", "lblFichierTrouve", "lblRepAjoute"})
-        showText(QLatin1String(name), QStringLiteral("-"));
-    for (const char* name : {"Label38", "RepertoireActuel", "lblRepertoireExclus", "lblRepertoireIllisible",
-                             "lblCheminTropLong", "lblFichierIllisible", "lblFichierLaisse"})
-        showText(QLatin1String(name), QString());
-    showText(QStringLiteral("lblInfoTaille"), QStringLiteral("Non calculé"));
-    showText(QStringLiteral("Label7"), QStringLiteral("0 %"));
-    showText(QStringLiteral("Label18"), QStringLiteral("0 %"));
-    showGauge(QStringLiteral("Image7"), 1);
-    showGauge(QStringLiteral("Image6"), 1);
+    for (const char* name : {"Label38", "RepertoireActuel"})
+        setLabelText(QLatin1String(name), QString());
+    for (std::span<const CounterLabel> group : kCounterGroups)
+        for (const CounterLabel& label : group)
+            setLabelText(QLatin1String(label.name), QString::fromUtf8(label.resetText));
+    for (Gauge* gauge : {&m_directoryGauge, &m_fileGauge}) {
+        gauge->frame = 0;
+        showGauge(*gauge, PhaseProgress::at(0));
+    }
 }
 
-void frmExploration::showText(const QString& name, const QString& text) {
+void frmExploration::setLabelText(const QString& name, const QString& text) {
     if (auto* label = findChild<QLabel*>(name)) {
         label->setText(text);
         label->repaint();
     }
 }
 
-void frmExploration::showGauge(const QString& name, int frame) {
-    if (auto* label = findChild<QLabel*>(name))
-        label->setPixmap(QPixmap(session().paths.gaugeDir + QString::number(frame) + QStringLiteral(".BMP")));
+// The picture is loaded only when the frame changes: a hundred percentages
+// share twenty-six pictures.
+void frmExploration::showGauge(Gauge& gauge, const PhaseProgress& progress) {
+    setLabelText(gauge.percentage, QString::number(progress.percentage) + QStringLiteral(" %"));
+    if (progress.frame == gauge.frame)
+        return;
+    gauge.frame = progress.frame;
+    if (auto* label = findChild<QLabel*>(gauge.picture))
+        label->setPixmap(
+            QPixmap(session().paths.gaugeDir + QString::number(progress.frame) + QStringLiteral(".BMP")));
+}
+
+void frmExploration::showPhase(ExplorationPhase phase) {
+    switch (phase) {
+    case ExplorationPhase::ListingDirectories:
+        setLabelText(QStringLiteral("Label39"), QStringLiteral("Analyse des répertoires"));
+        setLabelText(QStringLiteral("Label38"), QStringLiteral("Génération de la liste des répertoires"));
+        return;
+    case ExplorationPhase::ReadingDirectories:
+        setLabelText(QStringLiteral("Label38"), QStringLiteral("Répertoire scanné :"));
+        return;
+    case ExplorationPhase::ReadingFiles:
+        setLabelText(QStringLiteral("Label38"), QString());
+        setLabelText(QStringLiteral("Label39"), QStringLiteral("Analyse des fichiers"));
+        return;
+    }
+}
+
+void frmExploration::showDirectoryProgress(const PhaseProgress& progress) {
+    showGauge(m_directoryGauge, progress);
+}
+
+void frmExploration::showFileProgress(const PhaseProgress& progress) {
+    showGauge(m_fileGauge, progress);
+}
+
+void frmExploration::showCounters(const ExplorationCounters& counters, Counters changed) {
+    for (std::span<const CounterLabel> group : kCounterGroups)
+        for (const CounterLabel& label : group) {
+            if (!changed.testFlag(label.counter))
+                continue;
+            const qint64 value = counterValue(counters, label.counter);
+            if (value != 0 || label.showsZero)
+                setLabelText(QLatin1String(label.name), counterText(label, value));
+        }
+}
+
+void frmExploration::showCurrentDirectory(const QString& path) {
+    setLabelText(QStringLiteral("RepertoireActuel"), path);
+}
+
+void frmExploration::showCurrentFile(const QString& name, FileStep step) {
+    setLabelText(QStringLiteral("Label38"),
+                 step == FileStep::ComputingCrc ? QStringLiteral("CRC de ") + name : name);
 }
 
 void frmExploration::onExplore() {

@@ -35,10 +35,14 @@ public:
     void yield() override;
     bool stopRequested() const override { return m_stop; }
 
-    // The progress panel's labels and gauges, by control name.
-    void showText(const QString& control, const QString& text) override;
-    void showGauge(const QString& image, int frame) override;
+    // The progress panel: each call fills its labels and gauges.
     void phasesStarting() override;
+    void showPhase(ExplorationPhase phase) override;
+    void showDirectoryProgress(const PhaseProgress& progress) override;
+    void showFileProgress(const PhaseProgress& progress) override;
+    void showCounters(const ExplorationCounters& counters, Counters changed) override;
+    void showCurrentDirectory(const QString& path) override;
+    void showCurrentFile(const QString& name, FileStep step) override;
 
     // The directory the exploration starts from, and the volume holding it.
     QString startDirectory() const;
@@ -53,7 +57,15 @@ signals:
     void finished(bool explored);
 
 private:
+    // A phase's gauge picture and percentage label, and the frame it shows.
+    struct Gauge {
+        QString picture;
+        QString percentage;
+        int frame = 0;
+    };
+
     QWidget* buildParameters();
+    void buildDriveChooser(QWidget* panel);
     QWidget* buildNewSupport(const QList<SupportType>& types, const QMap<QString, QIcon>& typeIcons);
     QWidget* buildProgress();
     QWidget* buildMemorisation();
@@ -64,6 +76,8 @@ private:
     void onStop();
     void onCancel();
     void resetProgressPanel();
+    void setLabelText(const QString& name, const QString& text);
+    void showGauge(Gauge& gauge, const PhaseProgress& progress);
 
     ExplorationStore& m_store;
     FileAnalysis& m_analysis;
@@ -90,6 +104,8 @@ private:
     QPushButton* m_continue = nullptr;
     QPushButton* m_explore = nullptr;
     QPushButton* m_stopButton = nullptr;
+    Gauge m_directoryGauge{QStringLiteral("Image7"), QStringLiteral("Label7")};
+    Gauge m_fileGauge{QStringLiteral("Image6"), QStringLiteral("Label18")};
 };
 
 } // namespace velmar::ui

@@ -113,13 +113,18 @@ private:
     int m_rows;
 };
 
+// The last value the display was given of each counter, and of the directory progress.
 class RecordingDisplay final : public ExplorationDisplay {
 public:
-    void showText(const QString& control, const QString& text) override { texts[control] = text; }
-    void showGauge(const QString& image, int frame) override { gauges[image] = frame; }
     void phasesStarting() override { started = true; }
-    QMap<QString, QString> texts;
-    QMap<QString, int> gauges;
+    void showDirectoryProgress(const PhaseProgress& progress) override { directories = progress; }
+    void showCounters(const ExplorationCounters& counters, Counters changed) override {
+        for (int bit = 0; (1 << bit) <= int(Counter::LeftOut); ++bit)
+            if (const auto counter = static_cast<Counter>(1 << bit); changed.testFlag(counter))
+                shown[counter] = counterValue(counters, counter);
+    }
+    QMap<Counter, qint64> shown;
+    PhaseProgress directories;
     bool started = false;
 };
 
@@ -181,8 +186,9 @@ TEST_F(ExplorationTest, TheTreeOfTheWorkedExample) {
     EXPECT_EQ(store.dirs[2].parent, "A");
     EXPECT_EQ(store.dirs[2].name, "B");
     EXPECT_EQ(store.dirs[2].parentNumber, store.dirs[1].number);
-    EXPECT_EQ(display.texts["Label7"], "100 %");
-    EXPECT_EQ(display.texts["lblRepAjoute"], "3 répertoires");
+    EXPECT_EQ(display.directories.percentage, 100);
+    EXPECT_EQ(display.directories.frame, 26);
+    EXPECT_EQ(display.shown[Counter::ListedDirectories], 3);
     EXPECT_EQ(store.totalsUpdated, 1);
     EXPECT_EQ(store.serials, QStringList({"-42"}));
 }
@@ -199,7 +205,7 @@ TEST_F(ExplorationTest, AnIgnoredNameGoesAtAnyDepthWithItsSubtree) {
         names << d.name;
     EXPECT_EQ(names, QStringList({"", "Docs"}));
     EXPECT_EQ(counters.excludedDirectories, 4);
-    EXPECT_EQ(display.texts["lblRepertoireExclus"], "4 répertoires exclus");
+    EXPECT_EQ(display.shown[Counter::ExcludedDirectories], 4);
     EXPECT_TRUE(row("kept.txt"));
     EXPECT_FALSE(row("lost.txt"));
 }
@@ -222,7 +228,7 @@ TEST_F(ExplorationTest, DeepExplorationStoresInfosAndCrcOfAnalysedTypes) {
     EXPECT_EQ(row("copie.backup")->infos, "");
     EXPECT_FALSE(row("old.bak"));
     EXPECT_EQ(counters.excludedFiles, 1);
-    EXPECT_EQ(display.texts["lblFichierExclu"], "1 fichier exclu");
+    EXPECT_EQ(display.shown[Counter::ExcludedFiles], 1);
     EXPECT_EQ(counters.programs, 1);
     EXPECT_EQ(counters.associated, 3);
 }

@@ -5,21 +5,10 @@
 
 namespace velmar::test {
 
-namespace {
-
-class SilentDisplay final : public ExplorationDisplay {
-public:
-    void showText(const QString&, const QString&) override {}
-    void showGauge(const QString&, int) override {}
-    void phasesStarting() override {}
-};
-
-} // namespace
-
 ExplorationOutcome exploreQuietly(db::Database& collection, const ExplorationRequest& request) {
     CatalogueWriter writer(collection);
     ProbeAnalysis analysis;
-    SilentDisplay display;
+    ExplorationDisplay display; // shows nothing
     NoProgress progress;
     ExplorationCounters counters;
     return runExploration(request, {writer, analysis, display, progress}, counters);

@@ -389,6 +389,62 @@ private slots:
         QCOMPARE(text("Label18"), QString("100 %"));
     }
 
+    // What the exploration tells the window, straight to its labels: a
+    // counter is written only when the call names it, and the counts that
+    // start blank or "-" keep that text while they are zero.
+    void eachCallFillsItsLabels() {
+        window->phasesStarting();
+        QCOMPARE(text("lblInfoTaille"), QString("Non calculé"));
+        QCOMPARE(text("Label18"), QString("0 %"));
+        using Shown = QList<std::pair<const char*, QString>>;
+        const struct {
+            std::function<void(ui::frmExploration&)> call;
+            Shown shown;
+        } cases[] = {
+            {[](auto& w) { w.showPhase(ExplorationPhase::ListingDirectories); },
+             Shown{{"Label39", "Analyse des répertoires"},
+                   {"Label38", "Génération de la liste des répertoires"}}},
+            {[](auto& w) { w.showPhase(ExplorationPhase::ReadingDirectories); },
+             Shown{{"Label38", "Répertoire scanné :"}}},
+            {[](auto& w) { w.showCurrentDirectory("/media/cd/Docs/"); },
+             Shown{{"RepertoireActuel", "/media/cd/Docs/"}}},
+            {[](auto& w) { w.showDirectoryProgress(PhaseProgress::at(42)); }, Shown{{"Label7", "42 %"}}},
+            {[](auto& w) { w.showPhase(ExplorationPhase::ReadingFiles); },
+             Shown{{"Label39", "Analyse des fichiers"}, {"Label38", ""}}},
+            {[](auto& w) { w.showCurrentFile("notes.txt", FileStep::Recording); },
+             Shown{{"Label38", "notes.txt"}}},
+            {[](auto& w) { w.showCurrentFile("notes.txt", FileStep::ComputingCrc); },
+             Shown{{"Label38", "CRC de notes.txt"}}},
+            {[](auto& w) { w.showFileProgress(PhaseProgress::at(7)); },
+             Shown{{"Label18", "7 %"}, {"Label7", "42 %"}}},
+        };
+        for (const auto& c : cases) {
+            c.call(*window);
+            for (const auto& [label, shown] : c.shown)
+                QCOMPARE(text(label), shown);
+        }
+
+        ExplorationCounters counters;
+        counters.listedDirectories = 1;
+        counters.archives = 2;
+        counters.unreadable = 1;
+        counters.longPaths = 3;
+        window->showCounters(counters, kFileKinds | Counter::FilesFound | Counter::TotalSize |
+                                           Counter::ListedDirectories);
+        const Shown labels = {
+            {"lblRepAjoute", "1 répertoire"},
+            {"lblFichierTrouve", "0 fichier"},
+            {"lblInfoTaille", "0 octet"},
+            {"lblFichierArchive", "2 archives ajoutées"},
+            {"lblFichierIllisible", "1 fichier illisible"},
+            {"lblFichierProgramme", "-"},
+            {"lblFichierLaisse", ""},
+            {"lblCheminTropLong", ""}, // not named by the call
+        };
+        for (const auto& [label, shown] : labels)
+            QCOMPARE(text(label), shown);
+    }
+
 private:
     // A directory below the medium whose native path, with its trailing
     // separator, is `length` bytes long, made of components of `letter`.
