@@ -5,7 +5,7 @@
 //   support   "S" + NumSupport + "\"
 //   directory "R" + NumSupport + "\" + NumRepertoire + "\" + "D" (loaded) or "ND"
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "app/text.h"
 #include "store/catalogue.h"
-#include "store/db_name_index.h"
-#include "store/db_statistics.h"
+#include "store/db/name_index.h"
+#include "store/db/statistics.h"
 #include "store/maintenance.h"
 #include "store/unfinished_explorations.h"
 

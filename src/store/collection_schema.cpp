@@ -1,5 +1,6 @@
 #include "store/collection_schema.h"
 
+#include "store/db/transaction.h"
 #include "store/model_database.h"
 
 #include <QMap>

@@ -3,7 +3,7 @@
 // The file list of one directory: its lines in extension and name order, the
 // summary shown under it and the extensions the filter menu offers.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QString>

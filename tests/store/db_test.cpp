@@ -2,7 +2,8 @@
 // transactions, bulk insertion and compaction.
 
 #include "collection_fixture.h"
-#include "store/db.h"
+#include "store/db/database.h"
+#include "store/db/transaction.h"
 #include "store/queued_insert.h"
 
 #include <QFile>
