@@ -1,7 +1,6 @@
 #include "store/browse_nodes.h"
 
 #include "app/phrases.h"
-#include "app/text.h"
 #include "store/catalogue.h"
 
 #include <QStringList>
@@ -82,8 +81,9 @@ qint64 supportStartingDirectory(db::Database& db, int support) {
     if (const qint64 root = FindRootDirectory(db, support))
         return root;
     db::Recordset first =
-        db.openRecordset("SELECT * FROM Repertoires WHERE NumSupport = " + NombreEnTexte(support) +
-                         " AND NumRepertoireParent=0 ORDER BY NumRepertoire;");
+        db.openRecordset(QStringLiteral("SELECT * FROM Repertoires WHERE NumSupport = ? AND "
+                                        "NumRepertoireParent=0 ORDER BY NumRepertoire;"),
+                         {support});
     return first.eof() ? 0 : first.field(QStringLiteral("NumRepertoire")).toNumber();
 }
 

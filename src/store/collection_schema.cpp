@@ -45,7 +45,7 @@ QString modelIndexes() {
 
 QStringList columnsOf(db::Database& db, const QString& table, QString& error) {
     QStringList columns;
-    db::Recordset rs = db.openRecordset(QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')'));
+    db::Recordset rs = db.openRecordset(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
     for (; !rs.eof(); rs.moveNext())
         columns << rs.field(QStringLiteral("name")).toText();
     if (!rs.ok())
