@@ -60,8 +60,9 @@ QList<SupportNode> supportNodes(db::Database& db, int typeCount) {
     for (db::Recordset rs = ListSupports(db); !rs.eof(); rs.moveNext()) {
         SupportNode node;
         node.support = static_cast<int>(rs.field(QStringLiteral("NumSupport")).toNumber());
+        node.name = rs.field(QStringLiteral("NomSupport")).toText();
         node.fileCount = rs.field(QStringLiteral("NbFichiersSupport")).toNumber();
-        node.text = supportNodeText(rs.field(QStringLiteral("NomSupport")).toText(), node.fileCount);
+        node.text = supportNodeText(node.name, node.fileCount);
         node.iconKey =
             supportIconKey(static_cast<int>(rs.field(QStringLiteral("TypeSupport")).toNumber()), typeCount);
         nodes.append(node);
