@@ -163,9 +163,9 @@ QHash<QString, qint64> CatalogueWriter::storedFilesByExtension(int support) {
     settle();
     QHash<QString, qint64> counts;
     for (db::Recordset rs =
-             m_db.openRecordset(
-                 QStringLiteral("SELECT Extension, COUNT(*) AS Nombre FROM Fichiers WHERE NumSupport = ? GROUP BY Extension"),
-                 {support});
+             m_db.openRecordset(QStringLiteral("SELECT Extension, COUNT(*) AS Nombre FROM Fichiers WHERE "
+                                               "NumSupport = ? GROUP BY Extension"),
+                                {support});
          !rs.eof(); rs.moveNext())
         counts.insert(rs.field(QStringLiteral("Extension")).toText(),
                       rs.field(QStringLiteral("Nombre")).toNumber());

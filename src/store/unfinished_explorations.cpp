@@ -10,8 +10,9 @@ namespace {
 const QString kTable = QStringLiteral("ExplorationsInachevees");
 
 bool tableExists(db::Database& db) {
-    return !db.openRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?"),
-                             {kTable})
+    return !db.openRecordset(
+                  QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                  {kTable})
                 .eof();
 }
 
@@ -34,7 +35,8 @@ bool MarkExplorationStarted(db::Database& db, int support) {
 
 bool MarkExplorationFinished(db::Database& db, int support) {
     return !tableExists(db) ||
-           db.execute(QStringLiteral("DELETE FROM ") + kTable + QStringLiteral(" WHERE NumSupport = ?"), {support});
+           db.execute(QStringLiteral("DELETE FROM ") + kTable + QStringLiteral(" WHERE NumSupport = ?"),
+                      {support});
 }
 
 QStringList UnfinishedSupportNames(db::Database& db) {

@@ -6,10 +6,10 @@
 
 #include "collection_fixture.h"
 #include "store/db/database.h"
-#include "store/db/transaction.h"
 #include "store/db/name_index.h"
-#include "store/search_condition.h"
 #include "store/db/sql_dialect.h"
+#include "store/db/transaction.h"
+#include "store/search_condition.h"
 
 #include <QDir>
 

@@ -177,7 +177,8 @@ qint64 singleNumber(sqlite3* handle, const QString& sql, const QVariantList& val
 // row waits to be indexed.
 bool indexInStep(sqlite3* handle, const IndexedColumn& c) {
     const QString trigger = QLatin1String(c.trigger);
-    return singleNumber(handle, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"),
+    return singleNumber(handle,
+                        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"),
                         {QLatin1String(c.index), trigger + QStringLiteral("Ajout"),
                          trigger + QStringLiteral("Retrait"), trigger + QStringLiteral("Changement")}) == 4 &&
            (QLatin1String(c.index) != QLatin1String("NomsFichiers") ||
@@ -192,8 +193,9 @@ QString candidateRows(sqlite3* handle, IndexFold& fold, const IndexedColumn& c, 
         return {};
     if (QLatin1String(c.table) == QLatin1String("Repertoires"))
         query = QStringLiteral("{%1} : (%2)").arg(QLatin1String(c.column), query);
-    const QString count = QStringLiteral("SELECT count(*) FROM (SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT ?)")
-                              .arg(QLatin1String(c.index));
+    const QString count =
+        QStringLiteral("SELECT count(*) FROM (SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT ?)")
+            .arg(QLatin1String(c.index));
     const qint64 found = singleNumber(handle, count, {query, c.candidates + 1});
     if (found < 0 || found > c.candidates)
         return {};
