@@ -4,7 +4,8 @@
 // rate of the exploration's path.
 
 #include "store/catalogue.h"
-#include "store/db.h"
+#include "store/db/database.h"
+#include "store/db/transaction.h"
 #include "store/model_database.h"
 #include "store/registry.h"
 #include "store/support_table.h"

@@ -6,7 +6,8 @@
 // The collection is generated once under $TMPDIR/velmar-browse-bench.
 
 #include "app/session.h"
-#include "store/db.h"
+#include "store/db/database.h"
+#include "store/db/transaction.h"
 #include "store/model_database.h"
 #include "ui/frm_principal.h"
 

@@ -20,11 +20,13 @@ int usage(QTextStream& err) {
     return 2;
 }
 
+// The command line shows no support icon: every type is as good as another.
+constexpr int kNoIconTypes = 0;
+
+// The same typed rows the window's tree and file list show.
 void listSupports(db::Database& db, QTextStream& out) {
-    for (db::Recordset rs = ListSupports(db); !rs.eof(); rs.moveNext())
-        out << rs.field(QStringLiteral("NomSupport")).toText() << '\t'
-            << filesPhrase(rs.field(QStringLiteral("NbFichiersSupport")).toNumber(), PhraseCase::Lower)
-            << '\n';
+    for (const SupportNode& node : supportNodes(db, kNoIconTypes))
+        out << node.name << '\t' << filesPhrase(node.fileCount, PhraseCase::Lower) << '\n';
 }
 
 // The starting directory's subdirectories hang from the number 0, the others'
@@ -32,15 +34,9 @@ void listSupports(db::Database& db, QTextStream& out) {
 void listDirectoryOf(db::Database& db, int support, qint64 directory, bool starting, QTextStream& out) {
     for (const DirectoryNode& node : subdirectoryNodes(db, support, starting ? 0 : directory))
         out << "d\t" << node.name << '\n';
-    db::Recordset rs = ListDirectoryFiles(db, support, directory, QString());
-    for (; !rs.eof(); rs.moveNext()) {
-        const qint64 size = rs.field(QStringLiteral("Taille")).toNumber();
-        out << "f\t" << rs.field(QStringLiteral("Fichier")).toText() << '\t'
-            << rs.field(QStringLiteral("Extension")).toText() << '\t'
-            << (size == 0 ? QStringLiteral("vide") : sizePhrase(size, false)) << '\t'
-            << rs.field(QStringLiteral("DerniereModif")).toText() << '\t'
-            << infosOnOneLine(rs.field(QStringLiteral("Infos")).toText()) << '\n';
-    }
+    for (const FileListItem& item : listDirectory(db, support, directory, QString()).items)
+        out << "f\t" << item.name << '\t' << item.extension << '\t' << item.size << '\t' << item.modified
+            << '\t' << item.infos << '\n';
 }
 
 int runLs(const QStringList& arguments, QTextStream& out, QTextStream& err) {

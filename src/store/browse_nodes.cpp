@@ -1,7 +1,6 @@
 #include "store/browse_nodes.h"
 
 #include "app/phrases.h"
-#include "app/text.h"
 #include "store/catalogue.h"
 
 #include <QStringList>
@@ -61,8 +60,9 @@ QList<SupportNode> supportNodes(db::Database& db, int typeCount) {
     for (db::Recordset rs = ListSupports(db); !rs.eof(); rs.moveNext()) {
         SupportNode node;
         node.support = static_cast<int>(rs.field(QStringLiteral("NumSupport")).toNumber());
+        node.name = rs.field(QStringLiteral("NomSupport")).toText();
         node.fileCount = rs.field(QStringLiteral("NbFichiersSupport")).toNumber();
-        node.text = supportNodeText(rs.field(QStringLiteral("NomSupport")).toText(), node.fileCount);
+        node.text = supportNodeText(node.name, node.fileCount);
         node.iconKey =
             supportIconKey(static_cast<int>(rs.field(QStringLiteral("TypeSupport")).toNumber()), typeCount);
         nodes.append(node);
@@ -82,8 +82,9 @@ qint64 supportStartingDirectory(db::Database& db, int support) {
     if (const qint64 root = FindRootDirectory(db, support))
         return root;
     db::Recordset first =
-        db.openRecordset("SELECT * FROM Repertoires WHERE NumSupport = " + NombreEnTexte(support) +
-                         " AND NumRepertoireParent=0 ORDER BY NumRepertoire;");
+        db.openRecordset(QStringLiteral("SELECT * FROM Repertoires WHERE NumSupport = ? AND "
+                                        "NumRepertoireParent=0 ORDER BY NumRepertoire;"),
+                         {support});
     return first.eof() ? 0 : first.field(QStringLiteral("NumRepertoire")).toNumber();
 }
 

@@ -5,7 +5,7 @@
 //   support   "S" + NumSupport + "\"
 //   directory "R" + NumSupport + "\" + NumRepertoire + "\" + "D" (loaded) or "ND"
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QString>
@@ -28,6 +28,7 @@ struct NodeKey {
 // One support of the tree: its text and the key of its type's icon.
 struct SupportNode {
     int support = 0;
+    QString name;
     qint64 fileCount = 0;
     QString text; // "Photos 2003 (12 fichiers)"
     QString iconKey;

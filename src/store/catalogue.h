@@ -4,7 +4,7 @@
 // Fichiers. Each sends its SQL text as written for the catalogue; lookups that
 // find nothing show their message and return a neutral value.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QString>
 

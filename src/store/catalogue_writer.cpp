@@ -1,9 +1,8 @@
 #include "store/catalogue_writer.h"
 
-#include "app/text.h"
 #include "store/catalogue.h"
-#include "store/db_name_index.h"
-#include "store/db_statistics.h"
+#include "store/db/name_index.h"
+#include "store/db/statistics.h"
 #include "store/maintenance.h"
 #include "store/unfinished_explorations.h"
 
@@ -164,8 +163,9 @@ QHash<QString, qint64> CatalogueWriter::storedFilesByExtension(int support) {
     settle();
     QHash<QString, qint64> counts;
     for (db::Recordset rs =
-             m_db.openRecordset("SELECT Extension, COUNT(*) AS Nombre FROM Fichiers WHERE NumSupport = " +
-                                NombreEnTexte(support) + " GROUP BY Extension");
+             m_db.openRecordset(QStringLiteral("SELECT Extension, COUNT(*) AS Nombre FROM Fichiers WHERE "
+                                               "NumSupport = ? GROUP BY Extension"),
+                                {support});
          !rs.eof(); rs.moveNext())
         counts.insert(rs.field(QStringLiteral("Extension")).toText(),
                       rs.field(QStringLiteral("Nombre")).toNumber());

@@ -6,7 +6,8 @@
 // crash loses at most the batch in flight.
 
 #include "explore/exploration_store.h"
-#include "store/db.h"
+#include "store/db/database.h"
+#include "store/db/transaction.h"
 #include "store/queued_insert.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,6 @@
 #include "store/collection_schema.h"
 
+#include "store/db/transaction.h"
 #include "store/model_database.h"
 
 #include <QMap>
@@ -44,7 +45,7 @@ QString modelIndexes() {
 
 QStringList columnsOf(db::Database& db, const QString& table, QString& error) {
     QStringList columns;
-    db::Recordset rs = db.openRecordset(QStringLiteral("PRAGMA table_info(") + table + QLatin1Char(')'));
+    db::Recordset rs = db.openRecordset(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
     for (; !rs.eof(); rs.moveNext())
         columns << rs.field(QStringLiteral("name")).toText();
     if (!rs.ok())

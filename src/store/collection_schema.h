@@ -15,7 +15,7 @@
 // later version adds its step at the end of the list in collection_schema.cpp
 // and raises kCollectionVersion.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QString>
 

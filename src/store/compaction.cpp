@@ -2,7 +2,7 @@
 
 #include "app/files.h"
 #include "platform/file_sync.h"
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QFile>
 

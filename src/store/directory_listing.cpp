@@ -53,6 +53,7 @@ FileListItem itemOf(const db::Recordset& rs) {
     item.infos = infosOnOneLine(rs.field(QStringLiteral("Infos")).toText());
     const qint64 bytes = rs.field(QStringLiteral("Taille")).toNumber();
     item.size = bytes == 0 ? QStringLiteral("vide") : sizePhrase(bytes, false);
+    item.modified = rs.field(QStringLiteral("DerniereModif")).toText();
     item.bold = item.extension == QLatin1String("EXE");
     return item;
 }

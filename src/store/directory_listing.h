@@ -3,7 +3,7 @@
 // The file list of one directory: its lines in extension and name order, the
 // summary shown under it and the extensions the filter menu offers.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QString>
@@ -18,6 +18,7 @@ struct FileListItem {
     QString extension;
     QString infos;     // line breaks shown as blanks
     QString size;      // size phrase, "vide" for an empty file
+    QString modified;  // as stored: "2003-05-17 14:02:00"
     bool bold = false; // EXE files stand out
 };
 

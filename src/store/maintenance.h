@@ -5,7 +5,7 @@
 // directories that hold nothing purged. The statements run one by one without
 // a transaction, so an interruption keeps what was deleted so far.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "store/model_database.h"
 
 #include "store/collection_schema.h"
-#include "store/db.h"
-#include "store/db_name_index.h"
+#include "store/db/database.h"
+#include "store/db/name_index.h"
 #include "store/schema_sql.h"
 
 #include <QFile>

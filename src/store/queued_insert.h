@@ -8,7 +8,7 @@
 // owner calls finish() before any other use of the database, and before the
 // transaction holding the rows ends.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QString>
 #include <QVariantList>

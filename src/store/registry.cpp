@@ -6,7 +6,7 @@
 #include "platform/file_lock.h"
 #include "store/collection_schema.h"
 #include "store/compaction.h"
-#include "store/db_name_index.h"
+#include "store/db/name_index.h"
 #include "store/file_moves.h"
 #include "store/unfinished_explorations.h"
 

@@ -40,7 +40,7 @@
 //   registry cannot be written, so the two never disagree.
 // - Renaming a name that is not found warns once and asks nothing.
 
-#include "store/db.h"
+#include "store/db/database.h"
 #include "store/store_paths.h"
 #include "store/writer_locks.h"
 

@@ -3,7 +3,7 @@
 // The rows of the last search, kept open while the collection is: the result
 // list shows the first of them, and a chosen line is found again among them.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QString>

@@ -5,7 +5,7 @@
 // two changes the user may make to its row (the comment, the deletion). Each
 // acts only when exactly one row answers, and otherwise says so.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 // in name order, with the columns "N°", "Type", "Nom du support", "Fichiers",
 // "Taille", "Répert.".
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,6 @@
 #include "store/unfinished_explorations.h"
 
 #include "app/dialogs.h"
-#include "app/text.h"
 #include "platform/process_alive.h"
 
 namespace velmar {
@@ -12,8 +11,8 @@ const QString kTable = QStringLiteral("ExplorationsInachevees");
 
 bool tableExists(db::Database& db) {
     return !db.openRecordset(
-                  QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = '") +
-                  kTable + QStringLiteral("'"))
+                  QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                  {kTable})
                 .eof();
 }
 
@@ -30,13 +29,14 @@ bool MarkExplorationStarted(db::Database& db, int support) {
     return db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + kTable +
                       QStringLiteral(" (NumSupport INTEGER PRIMARY KEY, Processus INTEGER)")) &&
            db.execute(QStringLiteral("INSERT OR REPLACE INTO ") + kTable +
-                      QStringLiteral(" (NumSupport, Processus) VALUES (") + NombreEnTexte(support) +
-                      QStringLiteral(", ") + NombreEnTexte(currentProcessId()) + QStringLiteral(")"));
+                          QStringLiteral(" (NumSupport, Processus) VALUES (?, ?)"),
+                      {support, currentProcessId()});
 }
 
 bool MarkExplorationFinished(db::Database& db, int support) {
-    return !tableExists(db) || db.execute(QStringLiteral("DELETE FROM ") + kTable +
-                                          QStringLiteral(" WHERE NumSupport = ") + NombreEnTexte(support));
+    return !tableExists(db) ||
+           db.execute(QStringLiteral("DELETE FROM ") + kTable + QStringLiteral(" WHERE NumSupport = ?"),
+                      {support});
 }
 
 QStringList UnfinishedSupportNames(db::Database& db) {

@@ -10,7 +10,7 @@
 // table is created when an exploration first needs it, so a collection made
 // by an older build opens as it is.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 
 #include "app/files.h"
 #include "collection_fixture.h"
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QDir>
 #include <QProcess>

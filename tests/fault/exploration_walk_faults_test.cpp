@@ -5,7 +5,7 @@
 
 #include "collection_fixture.h"
 #include "platform/file_names.h"
-#include "store/db.h"
+#include "store/db/database.h"
 #include "support/cli_run.h"
 
 #include <QDir>

@@ -4,6 +4,7 @@
 #include "collection_fixture.h"
 #include "store/browse_nodes.h"
 #include "store/catalogue.h"
+#include "store/db/transaction.h"
 #include "store/directory_listing.h"
 #include "store/maintenance.h"
 #include "store/search_condition.h"

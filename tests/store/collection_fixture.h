@@ -3,7 +3,7 @@
 // A data directory in a temporary folder with the model database laid out,
 // and helpers to fill a collection file with rows.
 
-#include "store/db.h"
+#include "store/db/database.h"
 #include "store/store_paths.h"
 
 #include <QTemporaryDir>

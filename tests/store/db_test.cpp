@@ -2,7 +2,8 @@
 // transactions, bulk insertion and compaction.
 
 #include "collection_fixture.h"
-#include "store/db.h"
+#include "store/db/database.h"
+#include "store/db/transaction.h"
 #include "store/queued_insert.h"
 
 #include <QFile>
@@ -205,6 +206,68 @@ TEST_F(DbTest, CompactRefusesAnExistingDestination) {
     Database copy;
     ASSERT_TRUE(copy.open(dst));
     EXPECT_EQ(copy.openRecordset("SELECT COUNT(*) AS n FROM Fichiers").field("n").toNumber(), 1);
+}
+
+// Values bound to a statement's marks are never read as SQL, whatever they hold.
+TEST_F(DbTest, BoundValuesStayValuesWhateverTheyHold) {
+    const QStringList names = {R"(l'été)", R"(Disque "A")", R"('); DELETE FROM Supports; --)",
+                               R"(""'')",  "a?b*c#[x]",     ""};
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(db.execute("INSERT INTO Supports (NomSupport, TypeSupport) VALUES (?, ?)", {name, 3}))
+            << db.lastError().toStdString();
+        Recordset rs =
+            db.openRecordset("SELECT * FROM Supports WHERE NomSupport = ? AND TypeSupport = ?", {name, 3});
+        ASSERT_TRUE(rs.ok()) << rs.error().toStdString();
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs.field("NomSupport").toText(), name);
+        EXPECT_FALSE(rs.moveNext());
+    }
+    EXPECT_EQ(count("Supports"), names.size());
+}
+
+// The filtered rows of a record set opened with values still see those values;
+// the filtered row stays editable.
+TEST_F(DbTest, FilterKeepsTheBoundValuesOfItsRecordset) {
+    addFiles({"a.txt", "b.txt", "c.jpg"});
+    Recordset rs = db.openRecordset("SELECT * FROM Fichiers WHERE Extension = ? ORDER BY Fichier", {"txt"});
+    Recordset second = rs.filter(R"(Fichier = "b.txt")");
+    ASSERT_TRUE(second.ok()) << second.error().toStdString();
+    ASSERT_FALSE(second.eof());
+    EXPECT_EQ(second.field("Fichier").toText(), "b.txt");
+    ASSERT_TRUE(second.edit());
+    ASSERT_TRUE(second.setField("Infos", QString("l'\"info\"")));
+    ASSERT_TRUE(second.update()) << second.error().toStdString();
+    EXPECT_EQ(
+        db.openRecordset("SELECT Infos FROM Fichiers WHERE Fichier = ?", {"b.txt"}).field("Infos").toText(),
+        QString("l'\"info\""));
+    EXPECT_TRUE(rs.filter(R"(Fichier = "c.jpg")").eof());
+}
+
+TEST_F(DbTest, WrongNumberOfBoundValuesFailsWithAReason) {
+    EXPECT_FALSE(db.execute("DELETE FROM Supports WHERE NumSupport = ?", {}));
+    EXPECT_FALSE(db.lastError().isEmpty());
+    Recordset rs = db.openRecordset("SELECT * FROM Supports WHERE NumSupport = ?", {1, 2});
+    EXPECT_FALSE(rs.ok());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_FALSE(db.execute("SELECT * FROM Absente WHERE x = ?", {1}));
+    EXPECT_NE(db.lastError(), QString("base de données fermée"));
+}
+
+// The destination of a compaction is a value too: any character a file name
+// can hold works.
+TEST_F(DbTest, CompactWritesToAnyFileName) {
+    addFiles({"a.txt"});
+    db.close();
+    for (const QString& name : {QString("l'été.mdb"), QString(R"(Disque "A".mdb)"), QString("a'';--.mdb")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString dst = fixture.paths().baseDir() + name;
+        QString error;
+        ASSERT_TRUE(Database::compact(path, dst, error)) << error.toStdString();
+        Database copy;
+        ASSERT_TRUE(copy.open(dst)) << copy.lastError().toStdString();
+        EXPECT_EQ(copy.openRecordset("SELECT COUNT(*) AS n FROM Fichiers").field("n").toNumber(), 1);
+    }
 }
 
 TEST_F(DbTest, NonDatabaseFileFailsToOpen) {

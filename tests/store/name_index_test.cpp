@@ -5,10 +5,11 @@
 // stay alike through deletions, renames, comment edits and compaction.
 
 #include "collection_fixture.h"
-#include "store/db.h"
-#include "store/db_name_index.h"
+#include "store/db/database.h"
+#include "store/db/name_index.h"
+#include "store/db/sql_dialect.h"
+#include "store/db/transaction.h"
 #include "store/search_condition.h"
-#include "store/sql_dialect.h"
 
 #include <QDir>
 

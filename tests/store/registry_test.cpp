@@ -6,7 +6,7 @@
 #include "collection_fixture.h"
 #include "platform/file_lock.h"
 #include "store/catalogue.h"
-#include "store/db_name_index.h"
+#include "store/db/name_index.h"
 #include "store/registry.h"
 #include "support/scripted_dialogs.h"
 

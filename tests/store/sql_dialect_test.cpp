@@ -1,4 +1,4 @@
-#include "store/sql_dialect.h"
+#include "store/db/sql_dialect.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // Each row of a query as its fields joined by '|', so that a test compares a
 // table's content with one list.
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 // look at what the browse view, the search or the layout make of them.
 
 #include "explore/exploration.h"
-#include "store/db.h"
+#include "store/db/database.h"
 
 namespace velmar::test {
 

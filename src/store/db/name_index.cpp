@@ -1,7 +1,8 @@
-#include "store/db_name_index.h"
+#include "store/db/name_index.h"
 
-#include "store/db.h"
-#include "store/db_statistics.h"
+#include "store/db/database.h"
+#include "store/db/statistics.h"
+#include "store/db/transaction.h"
 
 namespace velmar::db {
 

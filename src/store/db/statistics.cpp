@@ -1,6 +1,6 @@
-#include "store/db_statistics.h"
+#include "store/db/statistics.h"
 
-#include "store/db.h"
+#include "store/db/database.h"
 
 namespace velmar::db {
 

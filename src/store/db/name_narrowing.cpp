@@ -3,9 +3,11 @@
 // Jet LIKE still decides every row; the index only has to hold every row that
 // can match, which the choice of trigrams below guarantees.
 
-#include "store/db_name_index.h"
+#include "store/db/name_index.h"
 
-#include "store/sql_dialect.h"
+#include "store/db/engine.h"
+#include "store/db/sql_dialect.h"
+#include "store/db/statement.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -162,29 +164,25 @@ QString indexQuery(IndexFold& fold, const QString& pattern) {
     return trigrams.join(QStringLiteral(" AND "));
 }
 
-qint64 singleNumber(sqlite3* handle, const QByteArray& sql, const QString& parameter) {
-    sqlite3_stmt* statement = nullptr;
-    qint64 number = -1;
-    if (sqlite3_prepare_v2(handle, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr) ==
-        SQLITE_OK) {
-        const QByteArray text = parameter.toUtf8();
-        sqlite3_bind_text(statement, 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(statement) == SQLITE_ROW)
-            number = sqlite3_column_int64(statement, 0);
-    }
-    sqlite3_finalize(statement);
-    return number;
+// The number the statement's first row holds, -1 when it gives none.
+qint64 singleNumber(sqlite3* handle, const QString& sql, const QVariantList& values = {}) {
+    Statement statement = Statement::prepare(handle, sql);
+    const BoundRow bound = boundRow(values);
+    if (!statement.bind(bound) || statement.step() != Statement::Step::Row)
+        return -1;
+    return readColumn(statement.handle(), 0).toLongLong();
 }
 
 // The index and the three triggers that keep it in step are all there, and no
 // row waits to be indexed.
 bool indexInStep(sqlite3* handle, const IndexedColumn& c) {
-    const QString names = QStringLiteral("'%1','%2Ajout','%2Retrait','%2Changement'")
-                              .arg(QLatin1String(c.index), QLatin1String(c.trigger));
-    return singleNumber(handle, "SELECT count(*) FROM sqlite_master WHERE name IN (" + names.toUtf8() + ')',
-                        QString()) == 4 &&
+    const QString trigger = QLatin1String(c.trigger);
+    return singleNumber(handle,
+                        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"),
+                        {QLatin1String(c.index), trigger + QStringLiteral("Ajout"),
+                         trigger + QStringLiteral("Retrait"), trigger + QStringLiteral("Changement")}) == 4 &&
            (QLatin1String(c.index) != QLatin1String("NomsFichiers") ||
-            singleNumber(handle, "SELECT count(*) FROM NomsFichiersEnAttente", QString()) == 0);
+            singleNumber(handle, QStringLiteral("SELECT count(*) FROM NomsFichiersEnAttente")) == 0);
 }
 
 // "key IN (rows of the index)" for a LIKE on `c`, or "" when the index cannot
@@ -195,12 +193,10 @@ QString candidateRows(sqlite3* handle, IndexFold& fold, const IndexedColumn& c, 
         return {};
     if (QLatin1String(c.table) == QLatin1String("Repertoires"))
         query = QStringLiteral("{%1} : (%2)").arg(QLatin1String(c.column), query);
-    const QByteArray count =
-        QStringLiteral("SELECT count(*) FROM (SELECT rowid FROM %1 WHERE %1 MATCH ?1 LIMIT %2)")
-            .arg(QLatin1String(c.index))
-            .arg(c.candidates + 1)
-            .toUtf8();
-    const qint64 found = singleNumber(handle, count, query);
+    const QString count =
+        QStringLiteral("SELECT count(*) FROM (SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT ?)")
+            .arg(QLatin1String(c.index));
+    const qint64 found = singleNumber(handle, count, {query, c.candidates + 1});
     if (found < 0 || found > c.candidates)
         return {};
     return QStringLiteral("%1.%2 IN (SELECT rowid FROM %3 WHERE %3 MATCH '%4')")
