@@ -124,7 +124,7 @@ qint16 Cls_Rar::readImpl(const QString&, ByteSource& source) {
     ByteReader in(source);
     if (!hasMarker(in))
         return 0;
-    state.PackLoaded = 1;
+    markLoaded();
     while (in.remaining() >= BLOCK_HEADER_SIZE) {
         const qint64 start = in.position();
         const RarBlockHeader b = readBlockHeader(in);

@@ -1,11 +1,11 @@
 #include "explore/exploration_phases.h"
 
+#include "app/crc32.h"
 #include "app/dialogs.h"
 #include "app/files.h"
 #include "app/phrases.h"
 #include "explore/analysed_types.h"
 #include "explore/catalogue_path.h"
-#include "explore/crc32.h"
 #include "explore/display_pace.h"
 #include "explore/exploration_failure.h"
 #include "explore/gauge.h"

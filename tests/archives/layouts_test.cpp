@@ -2,10 +2,10 @@
 // tools cannot be told to write them (exact field values, reserve areas,
 // chained cabinets, headers cut short).
 
+#include "app/crc32.h"
 #include "archives/archive_dispatcher.h"
 #include "archives/archive_listing.h"
 #include "archives/dos_datetime.h"
-#include "explore/crc32.h"
 
 #include <gtest/gtest.h>
 
