@@ -131,10 +131,6 @@ QByteArray syncsafe(quint32 value) {
     return b;
 }
 
-QByteArray be32(quint32 value) {
-    return test::be16(int(value >> 16)) + test::be16(int(value & 0xFFFF));
-}
-
 QByteArray unsynchronised(const QByteArray& bytes) {
     QByteArray out;
     for (const char c : bytes) {
@@ -148,7 +144,7 @@ QByteArray unsynchronised(const QByteArray& bytes) {
 // A 2.3 or 2.4 frame; `content` starts with the encoding byte.
 QByteArray frame(int major, const QByteArray& id, const QByteArray& content, char flags = 0) {
     const auto size = quint32(content.size());
-    return id + (major == 4 ? syncsafe(size) : be32(size)) + '\0' + flags + content;
+    return id + (major == 4 ? syncsafe(size) : test::be32(size)) + '\0' + flags + content;
 }
 
 QByteArray v22Frame(const QByteArray& id, const QByteArray& content) {

@@ -33,12 +33,7 @@ private:
     std::unique_ptr<test::FakePlatform> platform;
     ui::frmPrincipal* window = nullptr;
 
-    template <typename T> T* find(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("missing widget %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T> T* find(const QString& name) { return test::namedWidget<T>(window, name); }
     QString write(const QString& relative, const QByteArray& content = "contenu") {
         const QString path = media.path() + "/" + relative;
         QDir().mkpath(QFileInfo(path).absolutePath());
@@ -335,3 +330,4 @@ private slots:
 
 QTEST_MAIN(BrowseWindowTest)
 #include "browse_window_test.moc"
+#include "support/named_widget.h"

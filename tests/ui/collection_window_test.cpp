@@ -30,10 +30,7 @@ private:
     ui::frmPrincipal* window = nullptr;
 
     template <typename T> T* find(const char* name) {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("missing widget %s", name);
-        return widget;
+        return test::namedWidget<T>(window, QLatin1String(name));
     }
     QStringList listed() {
         QStringList names;
@@ -177,3 +174,4 @@ private slots:
 
 QTEST_MAIN(CollectionWindowTest)
 #include "collection_window_test.moc"
+#include "support/named_widget.h"

@@ -39,12 +39,7 @@ private:
     ProbeAnalysis analysis;
     std::unique_ptr<ui::frmExploration> window;
 
-    template <typename T> T* find(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("missing widget %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T> T* find(const QString& name) { return test::namedWidget<T>(window.get(), name); }
     QString text(const QString& label) { return find<QLabel>(label)->text(); }
     // Pressed on its left, where a check box or an option button has its mark.
     void click(const QString& name) {
@@ -406,3 +401,4 @@ private:
 
 QTEST_MAIN(ExplorationWindowTest)
 #include "exploration_window_test.moc"
+#include "support/named_widget.h"
