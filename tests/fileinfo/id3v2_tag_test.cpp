@@ -180,7 +180,7 @@ TEST(Id3v2HandMade, ReadsWhatNoToolWrites) {
                                   "TIT2\x7F" +
                                   QByteArray(1, '\0');
     // 2.3 extended header: size 6 (without itself), flags, padding size.
-    const QByteArray extended23 = be32(6) + QByteArray(6, '\0');
+    const QByteArray extended23 = test::be32(6) + QByteArray(6, '\0');
     const QByteArray dataLength = syncsafe(quint32(kUtf16Ete.size()));
     const struct {
         const char* name;
@@ -222,7 +222,8 @@ TEST(Id3v2HandMade, ReadsWhatNoToolWrites) {
          "Après"},
         {"2.4 frame with a plain 32-bit size",
          tag(4, 0,
-             "APIC" + be32(200) + QByteArray(2, '\0') + QByteArray(200, 'x') + frame(4, "TIT2", "\x03Plain")),
+             "APIC" + test::be32(200) + QByteArray(2, '\0') + QByteArray(200, 'x') +
+                 frame(4, "TIT2", "\x03Plain")),
          "Plain"},
         {"2.4 frame past the tag's end",
          tag(4, 0, frame(4, "TIT2", "\x03Vu") + "TPE1" + syncsafe(1000) + QByteArray("\0\0\x03Non", 6)),

@@ -6,6 +6,7 @@
 #include "explore/exploration.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/quiet_exploration.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
@@ -330,4 +331,3 @@ private slots:
 
 QTEST_MAIN(BrowseWindowTest)
 #include "browse_window_test.moc"
-#include "support/named_widget.h"

@@ -6,6 +6,7 @@
 #include "store/model_database.h"
 #include "store/store_paths.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
 
@@ -174,4 +175,3 @@ private slots:
 
 QTEST_MAIN(CollectionWindowTest)
 #include "collection_window_test.moc"
-#include "support/named_widget.h"

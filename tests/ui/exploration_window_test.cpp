@@ -7,6 +7,7 @@
 #include "store/catalogue_writer.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/query_rows.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_exploration.h"
@@ -401,4 +402,3 @@ private:
 
 QTEST_MAIN(ExplorationWindowTest)
 #include "exploration_window_test.moc"
-#include "support/named_widget.h"

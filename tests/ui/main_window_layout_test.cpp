@@ -7,6 +7,7 @@
 #include "explore/exploration.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/quiet_exploration.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
@@ -217,4 +218,3 @@ private slots:
 
 QTEST_MAIN(MainWindowLayoutTest)
 #include "main_window_layout_test.moc"
-#include "support/named_widget.h"
