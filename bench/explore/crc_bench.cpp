@@ -2,8 +2,8 @@
 // the same bytes in memory and against a plain read of the file.
 //   build/bench_crc --benchmark_min_time=2
 
-#include "explore/crc32.h"
-#include "explore/crc32_engine.h"
+#include "app/crc32.h"
+#include "app/crc32_engine.h"
 
 #include <QByteArray>
 #include <QDir>

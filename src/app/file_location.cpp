@@ -1,7 +1,7 @@
 #include "app/file_location.h"
 
 #include "app/dialogs.h"
-#include "explore/catalogue_path.h"
+#include "app/native_path.h"
 #include "platform/native_files.h"
 #include "platform/platform.h"
 

@@ -60,7 +60,7 @@ qint16 Cls_Arc::readImpl(const QString&, ByteSource& source) {
     }
     m_entries.shrink_to_fit();
     if (state.PackFileCount > 0 || isEmptyArchive(source))
-        state.PackLoaded = 1;
+        markLoaded();
     return 0;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // Cls_GetFileType: picks the reader of an archive (by ".TAR", ".LHA", ".LZH"
-// names first, then by the first bytes) and forwards every question to it.
+// names first, then by the first bytes) and forwards every question to it
+// through Entry, so that it answers exactly as the reader read last.
 // Names of formats our readers do not know (".7z", ".tar.xz", ".iso"...), a
 // RAR 5 signature and first bytes no reader knows go to libarchive.
 
@@ -21,10 +22,10 @@ class Cls_GZip;
 class Cls_LZH;
 class Cls_Libarchive;
 
-class Cls_GetFileType {
+class Cls_GetFileType : public ArchiveContents {
 public:
     Cls_GetFileType();
-    ~Cls_GetFileType();
+    ~Cls_GetFileType() override;
     Cls_GetFileType(const Cls_GetFileType&) = delete;
     Cls_GetFileType& operator=(const Cls_GetFileType&) = delete;
 
@@ -34,29 +35,16 @@ public:
     // The same over bytes in memory; `path` still decides by its extension.
     qint16 Get_Contents(const QString& path, ByteSource& source);
 
-    qint32 FileCount() const;
-    QString FileName(qint32 index) const;
-    QString CommentsFile(qint32 index) const;
-    QString CommentsPack() const;
-    bool IsDir(qint32 index) const;
-    QString Method(qint32 index) const;
-    qint32 CRC32(qint32 index) const;
-    qint64 Compressed_Size(qint32 index) const;
-    qint64 UnCompressed_Size(qint32 index) const;
-    bool Encrypted(qint32 index) const;
-    QDateTime FileDateTime(qint32 index) const;
-    QString SystemMadeBy(qint32 index) const;
-    QString VersionMadeBy(qint32 index) const;
-    QString SystemNeeded(qint32 index) const;
-    QString VersionNeeded(qint32 index) const;
-    std::optional<EntryView> Entry(qint32 index) const;
+    qint32 FileCount() const override;
+    QString CommentsPack() const override;
+    std::optional<EntryView> Entry(qint32 index) const override;
 
 private:
     template <class Reader> ArchiveReader& use(std::unique_ptr<Reader>& slot);
     ArchiveReader* readerForWord(quint16 word);
     qint16 readByFirstBytes(const QString& path, ByteSource& source, bool tryLibarchive);
-    qint16 readThroughLibarchive(const QString& path, ByteSource& source);
-    const ArchiveReader* active() const;
+    // Reads with one reader and keeps it chosen only when its walk read the archive.
+    qint16 readWith(ArchiveReader& reader, const QString& path, ByteSource& source);
 
     std::unique_ptr<Cls_Zip> m_zip;
     std::unique_ptr<Cls_Arj> m_arj;

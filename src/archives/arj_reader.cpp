@@ -96,7 +96,7 @@ qint16 Cls_Arj::readImpl(const QString&, ByteSource& source) {
     in.readU32(crc);
     ArjEntry mainHeader;
     readExtendedHeader(in, mainHeader);
-    state.PackLoaded = 1;
+    markLoaded();
 
     while (true) {
         if (!in.readU16(id) || id != ARJ_HEADER_ID)

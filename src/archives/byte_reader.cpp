@@ -1,5 +1,7 @@
 #include "archives/byte_reader.h"
 
+#include "app/byte_order.h"
+
 #include <cstring>
 
 namespace velmar::archives {
@@ -21,27 +23,25 @@ bool ByteReader::readU8(quint8& value) {
     return ok;
 }
 
-bool ByteReader::readU16(quint16& value) {
-    unsigned char b[2];
-    const bool ok = read(reinterpret_cast<char*>(b), 2);
-    value = static_cast<quint16>(b[0] | (b[1] << 8));
+// Missing bytes read as zero (read() fills them), so the value is decoded
+// from the whole buffer whether or not they were there.
+template <typename T> bool ByteReader::readLittle(T& value) {
+    char b[sizeof(T)];
+    const bool ok = read(b, sizeof(T));
+    bytes::readLittle(QByteArrayView(b, sizeof(T)), 0, value);
     return ok;
+}
+
+bool ByteReader::readU16(quint16& value) {
+    return readLittle(value);
 }
 
 bool ByteReader::readU32(quint32& value) {
-    unsigned char b[4];
-    const bool ok = read(reinterpret_cast<char*>(b), 4);
-    value = quint32(b[0]) | (quint32(b[1]) << 8) | (quint32(b[2]) << 16) | (quint32(b[3]) << 24);
-    return ok;
+    return readLittle(value);
 }
 
 bool ByteReader::readU64(quint64& value) {
-    quint32 low = 0;
-    quint32 high = 0;
-    const bool lowRead = readU32(low);
-    const bool ok = readU32(high) && lowRead;
-    value = quint64(low) | (quint64(high) << 32);
-    return ok;
+    return readLittle(value);
 }
 
 bool ByteReader::readBytes(qint64 count, QByteArray& bytes) {

@@ -32,6 +32,8 @@ public:
     bool readCString(QByteArray& bytes);
 
 private:
+    template <typename T> bool readLittle(T& value);
+
     ByteSource& m_source;
     qint64 m_position = 0;
 };

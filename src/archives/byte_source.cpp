@@ -9,6 +9,15 @@ namespace {
 constexpr qint64 windowSize = 64 * 1024;
 }
 
+QByteArray bytesAt(ByteSource& source, qint64 position, qint64 count) {
+    QByteArray bytes;
+    if (position < 0 || count <= 0 || position >= source.size())
+        return bytes;
+    bytes.resize(std::min(count, source.size() - position));
+    bytes.truncate(source.readAt(position, bytes.data(), bytes.size()));
+    return bytes;
+}
+
 qint64 MemorySource::readAt(qint64 position, char* destination, qint64 count) {
     if (position < 0 || count <= 0 || position >= m_size)
         return 0;

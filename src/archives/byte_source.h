@@ -6,6 +6,7 @@
 // small members touches); or a buffer already in memory. Reads past the end
 // copy fewer bytes; callers fill the rest with zeros.
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -20,6 +21,9 @@ public:
     // Copies up to `count` bytes from `position`; returns how many were copied.
     virtual qint64 readAt(qint64 position, char* destination, qint64 count) = 0;
 };
+
+// Up to `count` bytes from `position`: fewer past the end, none before the start.
+QByteArray bytesAt(ByteSource& source, qint64 position, qint64 count);
 
 class MemorySource final : public ByteSource {
 public:

@@ -1,5 +1,6 @@
 #include "archives/cab_reader.h"
 
+#include "app/byte_order.h"
 #include "app/inner_text.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
@@ -75,8 +76,7 @@ quint16 readFolders(ByteReader& in, quint16 folderCount, quint8 folderReserve) {
         in.readBytes(FOLDER_ENTRY_SIZE, folder);
         folder.resize(FOLDER_ENTRY_SIZE, '\0');
         if (i == 0)
-            firstType = static_cast<quint16>(quint8(folder[FOLDER_COMPRESSION]) |
-                                             (quint8(folder[FOLDER_COMPRESSION + 1]) << 8));
+            firstType = bytes::le16(folder, FOLDER_COMPRESSION);
         in.skip(folderReserve);
     }
     return firstType;
@@ -94,7 +94,7 @@ qint16 Cls_Cab::readImpl(const QString&, ByteSource& source) {
     m_header = readHeader(in);
     if (m_header.signature != CAB_SIGNATURE)
         return 0;
-    state.PackLoaded = 1;
+    markLoaded();
     const quint8 folderReserve = skipOptionalParts(in, m_header.flags);
     const quint16 compressionType = readFolders(in, m_header.folderCount, folderReserve);
     in.seek(m_header.firstFileOffset);

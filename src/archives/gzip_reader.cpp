@@ -123,7 +123,7 @@ qint16 Cls_GZip::readImpl(const QString& path, ByteSource& source) {
     PackState& state = packState();
     m_members.clear();
     ByteReader in(source);
-    state.PackLoaded = 1;
+    markLoaded();
     m_members.push_back(readMember(source, in, path));
     while (m_members.back().whole) {
         const qint64 next = in.position();

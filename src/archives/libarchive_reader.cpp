@@ -195,7 +195,7 @@ qint16 Cls_Libarchive::readImpl(const QString&, ByteSource& source) {
         return 2;
     PackState& state = packState();
     state.PackFileCount = static_cast<qint32>(m_entries.size());
-    state.PackLoaded = 1;
+    markLoaded();
     return 0;
 }
 

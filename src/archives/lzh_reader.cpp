@@ -1,5 +1,6 @@
 #include "archives/lzh_reader.h"
 
+#include "app/byte_order.h"
 #include "app/inner_text.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
@@ -35,13 +36,6 @@ constexpr quint8 EXT_DIRECTORY = 0x02;
 constexpr quint8 EXT_SIZES = 0x42; // 64-bit packed and original sizes
 constexpr char DIRECTORY_SEPARATOR = char(0xFF);
 
-quint32 littleEndian(const QByteArray& b, int at, int length) {
-    quint32 value = 0;
-    for (int i = length - 1; i >= 0; --i)
-        value = (value << 8) | quint8(b[at + i]);
-    return value;
-}
-
 // What the extended headers say; the name and folder replace the base header's name.
 struct Extended {
     std::optional<QByteArray> name;
@@ -65,10 +59,10 @@ bool readExtendedHeaders(ByteReader& in, quint32 firstSize, int sizeLength, Exte
         else if (h[0] == char(EXT_DIRECTORY))
             ext.directory = QByteArray(data).replace(DIRECTORY_SEPARATOR, '/');
         else if (h[0] == char(EXT_SIZES) && data.size() >= 16) {
-            ext.packed = quint64(littleEndian(data, 0, 4)) | (quint64(littleEndian(data, 4, 4)) << 32);
-            ext.original = quint64(littleEndian(data, 8, 4)) | (quint64(littleEndian(data, 12, 4)) << 32);
+            ext.packed = bytes::le64(data, 0);
+            ext.original = bytes::le64(data, 8);
         }
-        size = littleEndian(h, int(h.size()) - sizeLength, sizeLength);
+        size = quint32(bytes::le(h, h.size() - sizeLength, sizeLength));
     }
     return true;
 }
@@ -87,10 +81,10 @@ bool readCommon(const QByteArray& h, LzhEntry& e) {
     if (e.methodOpen != '-' || e.methodCode[0] != 'l')
         return false;
     e.methodClose = quint8(h[6]);
-    e.packedSize = littleEndian(h, 7, 4);
-    e.originalSize = littleEndian(h, 11, 4);
-    e.timeStamp = littleEndian(h, 15, 4);
-    e.attributeAndLevel = quint16(littleEndian(h, 19, 2));
+    e.packedSize = bytes::le32(h, 7);
+    e.originalSize = bytes::le32(h, 11);
+    e.timeStamp = bytes::le32(h, 15);
+    e.attributeAndLevel = bytes::le16(h, 19);
     e.level = quint8(h[LEVEL_OFFSET]);
     return true;
 }
@@ -129,10 +123,12 @@ bool readHighLevel(ByteReader& in, const QByteArray& h, qint64 start, LzhEntry& 
     QByteArray rest;
     if (!in.readBytes(e.level == 2 ? 4 : 10, rest))
         return false;
-    e.crc16 = quint16(littleEndian(h, 21, 1) | (quint8(rest[0]) << 8));
-    const qint64 headerSize = e.level == 2 ? qint64(littleEndian(h, 0, 2)) : qint64(littleEndian(rest, 2, 4));
+    // The CRC's low byte ends the common bytes, its high byte starts the rest.
+    const char crc[2] = {h[21], rest[0]};
+    e.crc16 = bytes::le16(QByteArrayView(crc, 2));
+    const qint64 headerSize = e.level == 2 ? qint64(bytes::le16(h, 0)) : qint64(bytes::le32(rest, 2));
     Extended ext;
-    if (!readExtendedHeaders(in, littleEndian(rest, int(rest.size()) - sizeLength, sizeLength), sizeLength,
+    if (!readExtendedHeaders(in, quint32(bytes::le(rest, rest.size() - sizeLength, sizeLength)), sizeLength,
                              ext))
         return false;
     e.name = entryName(ext.directory + ext.name.value_or(QByteArray()));
@@ -153,7 +149,7 @@ bool readHeader(ByteReader& in, LzhEntry& e) {
         return false;
     if (e.level <= 1)
         return readLowLevel(in, h, start, e);
-    if (e.level == 3 && littleEndian(h, 0, 2) != 4)
+    if (e.level == 3 && bytes::le16(h, 0) != 4)
         return false;
     return e.level <= 3 && readHighLevel(in, h, start, e);
 }
@@ -184,7 +180,7 @@ qint16 Cls_LZH::readImpl(const QString&, ByteSource& source) {
     }
     m_entries.shrink_to_fit();
     if (state.PackFileCount > 0)
-        state.PackLoaded = 1;
+        markLoaded();
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "archives/rar_name.h"
 
+#include "app/byte_order.h"
 #include "app/inner_text.h"
 
 namespace velmar::archives {
@@ -48,8 +49,8 @@ private:
             out += char16_t(high | byte());
             return true;
         case 2: {
-            const int low = byte();
-            out += char16_t(low | (byte() << 8));
+            const char pair[2] = {char(byte()), char(byte())};
+            out += char16_t(bytes::le16(QByteArrayView(pair, 2)));
             return true;
         }
         default:

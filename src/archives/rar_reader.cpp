@@ -22,8 +22,6 @@ constexpr quint8 BLOCK_FILE = 0x74;
 constexpr quint8 BLOCK_SERVICE = 0x7A;
 constexpr quint8 BLOCK_END = 0x7B;
 constexpr int BLOCK_HEADER_SIZE = 7;
-// Fixed fields of a file (or service) header after its block header.
-constexpr int FILE_FIXED_SIZE = 25;
 
 constexpr quint16 FLAG_COMMENT = 0x0002;
 constexpr quint16 FLAG_ENCRYPTED = 0x0004;
@@ -124,7 +122,7 @@ qint16 Cls_Rar::readImpl(const QString&, ByteSource& source) {
     ByteReader in(source);
     if (!hasMarker(in))
         return 0;
-    state.PackLoaded = 1;
+    markLoaded();
     while (in.remaining() >= BLOCK_HEADER_SIZE) {
         const qint64 start = in.position();
         const RarBlockHeader b = readBlockHeader(in);

@@ -269,7 +269,7 @@ qint16 Cls_Tar::readImpl(const QString&, ByteSource& source) {
     }
     // A first block of 0 bytes is an archive with no member, as tar writes it.
     if (state.PackFileCount > 0 || (endBlock && !anyHeader))
-        state.PackLoaded = 1;
+        markLoaded();
     return 0;
 }
 

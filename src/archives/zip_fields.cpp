@@ -1,7 +1,8 @@
 #include "archives/zip_fields.h"
 
+#include "app/byte_order.h"
+#include "app/crc32.h"
 #include "app/inner_text.h"
-#include "explore/crc32.h"
 
 #include <optional>
 
@@ -17,19 +18,12 @@ constexpr int EXTRA_BLOCK_HEADER = 4;
 // Unicode Path block: version (1) | CRC-32 of the header's name (4) | UTF-8 name.
 constexpr int UNICODE_PATH_PREFIX = 5;
 
-quint64 littleEndian(const QByteArray& b, qsizetype at, int length) {
-    quint64 value = 0;
-    for (int i = length - 1; i >= 0; --i)
-        value = (value << 8) | quint8(b[at + i]);
-    return value;
-}
-
 // The data of the first block `id` of the extra field, if the block lies whole within it.
 std::optional<QByteArray> extraBlock(const QByteArray& extra, quint16 id) {
     qsizetype at = 0;
     while (at + EXTRA_BLOCK_HEADER <= extra.size()) {
-        const auto blockId = quint16(littleEndian(extra, at, 2));
-        const auto length = qsizetype(littleEndian(extra, at + 2, 2));
+        const auto blockId = bytes::le16(extra, at);
+        const auto length = qsizetype(bytes::le16(extra, at + 2));
         at += EXTRA_BLOCK_HEADER;
         if (at + length > extra.size())
             return std::nullopt;
@@ -52,7 +46,7 @@ void applyZip64Extra(const QByteArray& extra, ZipSizes& sizes) {
             continue;
         if (at + 8 > block->size())
             return;
-        *field = littleEndian(*block, at, 8);
+        *field = bytes::le64(*block, at);
         at += 8;
     }
 }
@@ -62,7 +56,7 @@ QString zipEntryName(const QByteArray& name, quint16 flags, const QByteArray& ex
         return innerText(name, DeclaredEncoding::Utf8);
     const auto block = extraBlock(extra, EXTRA_UNICODE_PATH);
     if (block && block->size() >= UNICODE_PATH_PREFIX && (*block)[0] == 1) {
-        const auto crc = quint32(littleEndian(*block, 1, 4));
+        const auto crc = bytes::le32(*block, 1);
         const auto* bytes = reinterpret_cast<const unsigned char*>(name.constData());
         if (crc == clsCRC32().CRC32(0, bytes, size_t(name.size())))
             return innerText(block->mid(UNICODE_PATH_PREFIX), DeclaredEncoding::Utf8);

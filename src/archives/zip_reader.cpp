@@ -1,5 +1,6 @@
 #include "archives/zip_reader.h"
 
+#include "app/byte_order.h"
 #include "app/inner_text.h"
 #include "archives/archive_constants.h"
 #include "archives/byte_reader.h"
@@ -34,13 +35,6 @@ constexpr int LOCAL_NAME_LENGTH = 22;
 constexpr int LOCAL_EXTRA_LENGTH = 24;
 constexpr int DESCRIPTOR_SIZE = 12;
 
-quint16 word(const QByteArray& b, int at) {
-    return static_cast<quint16>(quint8(b[at]) | (quint8(b[at + 1]) << 8));
-}
-quint32 dword(const QByteArray& b, int at) {
-    return quint32(word(b, at)) | (quint32(word(b, at + 2)) << 16);
-}
-
 // Zip64 end of central directory locator (20 bytes, just before the end record):
 //   +0 signature | +4 disk | +8 offset of the Zip64 end record (8) | +16 disks
 // Zip64 end record: +0 signature | +4 size of the rest (8) | ... | +32 total
@@ -55,10 +49,6 @@ constexpr int ZIP64_END_CD_OFFSET = 48;
 constexpr int ZIP64_END_FIXED = 12;
 constexpr quint16 FLAG_DESCRIPTOR = 0x0008;
 constexpr int CENTRAL_SIZE = 42;
-
-quint64 qword(const QByteArray& b, int at) {
-    return quint64(dword(b, at)) | (quint64(dword(b, at + 4)) << 32);
-}
 
 quint32 signatureAt(ByteReader& in, qint64 position) {
     in.seek(position);
@@ -78,17 +68,17 @@ void applyZip64End(ByteReader& in, qint64 endAt, Directory& directory) {
     QByteArray locator;
     in.seek(endAt - ZIP64_LOCATOR_SIZE);
     if (endAt < ZIP64_LOCATOR_SIZE || !in.readBytes(ZIP64_LOCATOR_SIZE, locator) ||
-        dword(locator, 0) != ZIP64_LOCATOR)
+        bytes::le32(locator, 0) != ZIP64_LOCATOR)
         return;
     QByteArray record;
-    const quint64 recordAt = qword(locator, ZIP64_LOCATOR_OFFSET);
+    const quint64 recordAt = bytes::le64(locator, ZIP64_LOCATOR_OFFSET);
     if (recordAt > quint64(in.size()))
         return;
     in.seek(qint64(recordAt));
-    if (!in.readBytes(ZIP64_END_SIZE, record) || dword(record, 0) != ZIP64_END_RECORD)
+    if (!in.readBytes(ZIP64_END_SIZE, record) || bytes::le32(record, 0) != ZIP64_END_RECORD)
         return;
-    directory.entries = qword(record, ZIP64_END_ENTRIES);
-    directory.offset = qword(record, ZIP64_END_CD_OFFSET);
+    directory.entries = bytes::le64(record, ZIP64_END_ENTRIES);
+    directory.offset = bytes::le64(record, ZIP64_END_CD_OFFSET);
 }
 
 // From the Zip64 end record and its locator, if the reader is on them, to what follows.
@@ -98,7 +88,7 @@ void skipZip64End(ByteReader& in) {
         QByteArray fixed;
         in.readBytes(ZIP64_END_FIXED, fixed);
         fixed.resize(ZIP64_END_FIXED, '\0');
-        in.seek(at + ZIP64_END_FIXED + qint64(std::min<quint64>(qword(fixed, 4), quint64(in.size()))));
+        in.seek(at + ZIP64_END_FIXED + qint64(std::min<quint64>(bytes::le64(fixed, 4), quint64(in.size()))));
     }
     if (signatureAt(in, in.position()) == ZIP64_LOCATOR)
         in.skip(ZIP64_LOCATOR_SIZE);
@@ -114,21 +104,22 @@ bool readCentralHeader(ByteReader& in, ZipEntry& e) {
     QByteArray h;
     if (!in.readU32(signature) || signature != ZIP_CENTRAL_HEADER || !in.readBytes(CENTRAL_SIZE, h))
         return false;
-    e.versionMadeBy = word(h, 0);
-    e.versionNeeded = word(h, 2);
-    e.flags = word(h, 4);
-    e.method = static_cast<qint16>(word(h, 6));
-    e.dosTime = word(h, 8);
-    e.dosDate = word(h, 10);
-    e.crc = static_cast<qint32>(dword(h, 12));
-    ZipSizes sizes{dword(h, 20), dword(h, 16), dword(h, 38)};
-    e.diskNumberStart = word(h, 30);
-    e.internalAttributes = word(h, 32);
-    e.externalAttributes = dword(h, 34);
+    e.versionMadeBy = bytes::le16(h, 0);
+    e.versionNeeded = bytes::le16(h, 2);
+    e.flags = bytes::le16(h, 4);
+    e.method = static_cast<qint16>(bytes::le16(h, 6));
+    e.dosTime = bytes::le16(h, 8);
+    e.dosDate = bytes::le16(h, 10);
+    e.crc = static_cast<qint32>(bytes::le32(h, 12));
+    ZipSizes sizes{bytes::le32(h, 20), bytes::le32(h, 16), bytes::le32(h, 38)};
+    e.diskNumberStart = bytes::le16(h, 30);
+    e.internalAttributes = bytes::le16(h, 32);
+    e.externalAttributes = bytes::le32(h, 34);
     QByteArray name;
     QByteArray comment;
-    const bool whole = in.readBytes(word(h, 24), name) && in.readBytes(word(h, 26), e.extraField) &&
-                       in.readBytes(word(h, 28), comment);
+    const bool whole = in.readBytes(bytes::le16(h, 24), name) &&
+                       in.readBytes(bytes::le16(h, 26), e.extraField) &&
+                       in.readBytes(bytes::le16(h, 28), comment);
     applyZip64Extra(e.extraField, sizes);
     e.uncompressedSize = sizes.uncompressed;
     e.compressedSize = sizes.compressed;
@@ -162,13 +153,13 @@ bool readCentralDirectory(ByteReader& in, quint64 count, std::vector<ZipEntry>& 
 //   +14 compressed | +18 uncompressed | +22 name length | +24 extra length
 ZipEntry localEntry(const QByteArray& h, const QByteArray& name, const QByteArray& extra) {
     ZipEntry e;
-    e.versionNeeded = word(h, 0);
-    e.flags = word(h, 2);
-    e.method = static_cast<qint16>(word(h, 4));
-    e.dosTime = word(h, 6);
-    e.dosDate = word(h, 8);
-    e.crc = static_cast<qint32>(dword(h, 10));
-    ZipSizes sizes{dword(h, 18), dword(h, LOCAL_COMPRESSED), 0};
+    e.versionNeeded = bytes::le16(h, 0);
+    e.flags = bytes::le16(h, 2);
+    e.method = static_cast<qint16>(bytes::le16(h, 4));
+    e.dosTime = bytes::le16(h, 6);
+    e.dosDate = bytes::le16(h, 8);
+    e.crc = static_cast<qint32>(bytes::le32(h, 10));
+    ZipSizes sizes{bytes::le32(h, 18), bytes::le32(h, LOCAL_COMPRESSED), 0};
     applyZip64Extra(extra, sizes);
     e.uncompressedSize = sizes.uncompressed;
     e.compressedSize = sizes.compressed;
@@ -190,10 +181,10 @@ bool findDescriptor(ByteReader& in, ZipEntry& e) {
             in.seek(at + i + 4);
             if (!in.readBytes(DESCRIPTOR_SIZE, d))
                 return false;
-            if (dword(d, 4) == quint64(at + i - dataStart)) {
-                e.crc = static_cast<qint32>(dword(d, 0));
-                e.compressedSize = dword(d, 4);
-                e.uncompressedSize = dword(d, 8);
+            if (bytes::le32(d, 4) == quint64(at + i - dataStart)) {
+                e.crc = static_cast<qint32>(bytes::le32(d, 0));
+                e.compressedSize = bytes::le32(d, 4);
+                e.uncompressedSize = bytes::le32(d, 8);
                 return true;
             }
         }
@@ -209,8 +200,8 @@ bool readLocalEntry(ByteReader& in, ZipEntry& e) {
     QByteArray header;
     QByteArray name;
     QByteArray extra;
-    if (!in.readBytes(LOCAL_SIZE, header) || !in.readBytes(word(header, LOCAL_NAME_LENGTH), name) ||
-        !in.readBytes(word(header, LOCAL_EXTRA_LENGTH), extra))
+    if (!in.readBytes(LOCAL_SIZE, header) || !in.readBytes(bytes::le16(header, LOCAL_NAME_LENGTH), name) ||
+        !in.readBytes(bytes::le16(header, LOCAL_EXTRA_LENGTH), extra))
         return false;
     e = localEntry(header, name, extra);
     if ((e.flags & FLAG_DESCRIPTOR) && e.compressedSize == 0 && !findDescriptor(in, e))
@@ -255,7 +246,7 @@ QString readArchiveComment(ByteReader& in) {
     in.readBytes(END_RECORD_SIZE, trailer);
     trailer.resize(END_RECORD_SIZE, '\0');
     QByteArray comment;
-    in.readBytes(word(trailer, END_COMMENT_LENGTH), comment);
+    in.readBytes(bytes::le16(trailer, END_COMMENT_LENGTH), comment);
     return innerText(comment);
 }
 
@@ -277,9 +268,9 @@ qint16 Cls_Zip::readImpl(const QString&, ByteSource& source) {
     end.resize(END_RECORD_SIZE, '\0');
     std::vector<ZipEntry> local;
     bool directoryWhole = false;
-    if (dword(end, 0) == ZIP_END_OF_CENTRAL_DIR) {
+    if (bytes::le32(end, 0) == ZIP_END_OF_CENTRAL_DIR) {
         // Read unsigned so that archives of 32768 to 65535 entries still list.
-        Directory directory{word(end, END_ENTRIES), dword(end, END_CD_OFFSET)};
+        Directory directory{bytes::le16(end, END_ENTRIES), bytes::le32(end, END_CD_OFFSET)};
         applyZip64End(in, endAt, directory);
         if (directory.entries == 0)
             return 0;
@@ -302,7 +293,7 @@ qint16 Cls_Zip::readImpl(const QString&, ByteSource& source) {
     state.PackFileCount = static_cast<qint32>(std::min<size_t>(m_entries.size(), INT32_MAX));
     if (m_entries.empty())
         return 0;
-    state.PackLoaded = 1;
+    markLoaded();
     if (directoryWhole)
         state.PackComments = readArchiveComment(in);
     return 0;

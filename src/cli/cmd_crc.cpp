@@ -1,7 +1,7 @@
 // velmar-cli crc FILE...: the catalogue's CRC text of each file.
 
+#include "app/crc32.h"
 #include "cli/command.h"
-#include "explore/crc32.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -18,7 +18,4 @@ QString lastComponent(const QString& cataloguePath);
 // "Docs" gives "", "Docs\Sub" gives "Docs", "Docs\Sub\X" gives "Docs\Sub".
 QString relativeParent(const QString& cataloguePath);
 
-// The native path of a catalogue path under a volume root.
-QString nativePath(const QString& volumeRoot, const QString& cataloguePath);
-
 } // namespace velmar

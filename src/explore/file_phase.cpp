@@ -1,10 +1,10 @@
 #include "explore/exploration_phases.h"
 
+#include "app/crc32.h"
 #include "app/dialogs.h"
 #include "app/files.h"
 #include "explore/analysed_types.h"
 #include "explore/catalogue_path.h"
-#include "explore/crc32.h"
 #include "explore/display_pace.h"
 #include "explore/exploration_failure.h"
 #include "explore/phase_gauge.h"

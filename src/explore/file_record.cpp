@@ -1,5 +1,7 @@
 #include "explore/file_record.h"
 
+#include "app/byte_order.h"
+
 #include <QtEndian>
 
 #include <cstring>
@@ -54,9 +56,8 @@ bool FileRecord::decode(const QByteArray& in, FileRecord& r) {
     r.nameStem = take(in, kNameStemOffset, kNameWidth);
     r.dirPath = take(in, kDirPathOffset, kDirPathWidth);
     r.extension = take(in, kExtensionOffset, kExtensionWidth);
-    const quint64 low = qFromLittleEndian<quint32>(in.constData() + kSizeOffset);
-    const quint64 high = qFromLittleEndian<quint32>(in.constData() + kSpare10Offset);
-    r.size = static_cast<qint64>(high << 32 | low);
+    const quint64 high = bytes::le32(in, kSpare10Offset);
+    r.size = static_cast<qint64>(high << 32 | bytes::le32(in, kSizeOffset));
     r.modified = take(in, kModifiedOffset, kDateWidth);
     r.created = take(in, kCreatedOffset, kDateWidth);
     return true;

@@ -1,25 +1,15 @@
 #include "fileinfo/file_reading.h"
 
+#include "app/byte_order.h"
 #include "app/dialogs.h"
-
-#include <QFile>
 
 #include <algorithm>
 
 namespace velmar {
 
-// Files are opened unbuffered: a probe reads the few bytes it asks for, not a
-// whole buffer around them.
-
 namespace {
 
 constexpr qint64 kSearchBlock = 10000;
-
-QByteArray readAt(QFile& file, qint64 offset, qint64 count) {
-    if (offset < 0 || count <= 0 || !file.seek(offset))
-        return {};
-    return file.read(count);
-}
 
 QByteArray upperBytes(QByteArray bytes) {
     for (char& c : bytes)
@@ -48,20 +38,27 @@ char upperWindows1252(char byte) {
 }
 
 QByteArray LitBlocFichier(const QString& path, qint64 position, qint64 count) {
+    archives::FileSource file(path);
+    return LitBlocFichier(file, position, count);
+}
+
+QByteArray LitBlocFichier(archives::ByteSource& file, qint64 position, qint64 count) {
     if (count <= 0)
         return {};
-    QByteArray block;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        block = readAt(file, position - 1, count);
+    QByteArray block = archives::bytesAt(file, position - 1, count);
     if (block.size() < count)
         block.append(static_cast<qsizetype>(count - block.size()), ' ');
     return block;
 }
 
 qint64 ChercheDansFichier(const QString& path, double& start, const QByteArray& needle, bool ignoreCase) {
-    QFile file(path);
-    if (needle.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    archives::FileSource file(path);
+    return file.isOpen() ? ChercheDansFichier(file, start, needle, ignoreCase) : -1;
+}
+
+qint64 ChercheDansFichier(archives::ByteSource& file, double& start, const QByteArray& needle,
+                          bool ignoreCase) {
+    if (needle.isEmpty())
         return -1;
     const qint64 length = file.size();
     const QByteArray wanted = ignoreCase ? upperBytes(needle) : needle;
@@ -70,7 +67,7 @@ qint64 ChercheDansFichier(const QString& path, double& start, const QByteArray& 
     for (;;) {
         const auto from = static_cast<qint64>(start);
         const qint64 blockLength = std::clamp<qint64>(length - from + 1, 0, kSearchBlock);
-        QByteArray block = readAt(file, from - 1, blockLength);
+        QByteArray block = archives::bytesAt(file, from - 1, blockLength);
         if (ignoreCase)
             block = upperBytes(std::move(block));
         const qsizetype found = block.indexOf(wanted);
@@ -91,7 +88,7 @@ int ValeurMot(const QByteArray& twoBytes) {
                           MessageStyle::Exclamation);
         return 0;
     }
-    return static_cast<unsigned char>(twoBytes[0]) | (static_cast<unsigned char>(twoBytes[1]) << 8);
+    return bytes::le16(twoBytes);
 }
 
 int ValeurOctet(const QByteArray& oneByte) {

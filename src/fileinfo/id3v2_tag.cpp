@@ -2,8 +2,6 @@
 
 #include "fileinfo/id3v2_text.h"
 
-#include <QFile>
-
 namespace velmar {
 
 namespace {
@@ -82,7 +80,7 @@ QByteArray resynchronised(const QByteArray& bytes) {
 // memory once a whole-tag unsynchronisation has been undone.
 class TagBytes {
 public:
-    TagBytes(QFile& file, qint64 size) : m_file(file), m_size(size) {}
+    TagBytes(archives::ByteSource& file, qint64 size) : m_file(file), m_size(size) {}
 
     qint64 size() const { return m_size; }
 
@@ -101,13 +99,11 @@ public:
             return {};
         if (m_inMemory)
             return m_memory.mid(offset, count);
-        if (!m_file.seek(id3::kHeaderSize + offset))
-            return {};
-        return m_file.read(count);
+        return archives::bytesAt(m_file, id3::kHeaderSize + offset, count);
     }
 
 private:
-    QFile& m_file;
+    archives::ByteSource& m_file;
     qint64 m_size;
     QByteArray m_memory;
     bool m_inMemory = false;
@@ -206,10 +202,8 @@ void walkFrames(TagBytes& tag, const FrameLayout& layout, qint64 position, bool 
 
 } // namespace
 
-bool readId3v2Frames(QFile& file, QList<Id3v2Frame>& frames) {
-    if (!file.seek(0))
-        return false;
-    const QByteArray header = file.read(id3::kHeaderSize);
+bool readId3v2Frames(archives::ByteSource& file, QList<Id3v2Frame>& frames) {
+    const QByteArray header = archives::bytesAt(file, 0, id3::kHeaderSize);
     if (header.size() < id3::kHeaderSize || !header.startsWith(id3::kMagic))
         return false;
     const int version = header[id3::kMajor];

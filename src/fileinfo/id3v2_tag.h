@@ -7,11 +7,11 @@
 // Compressed or encrypted frames are left out. The walk ends at the padding, at
 // a frame that does not fit in the tag, or at the end of the file.
 
+#include "archives/byte_source.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
-class QFile;
 
 namespace velmar {
 
@@ -23,6 +23,6 @@ struct Id3v2Frame {
 };
 
 // False when the file does not start with a tag of a version this reader knows.
-bool readId3v2Frames(QFile& file, QList<Id3v2Frame>& frames);
+bool readId3v2Frames(archives::ByteSource& file, QList<Id3v2Frame>& frames);
 
 } // namespace velmar

@@ -1,5 +1,6 @@
 #include "fileinfo/id3v2_text.h"
 
+#include "app/byte_order.h"
 #include "app/inner_text.h"
 
 namespace velmar {
@@ -22,9 +23,8 @@ QString fromUtf16(const QByteArray& bytes, bool bigEndian) {
     QString text;
     bool atStringStart = true;
     for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto first = static_cast<quint8>(bytes[i]);
-        const auto second = static_cast<quint8>(bytes[i + 1]);
-        const auto unit = static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        const auto unit =
+            static_cast<char16_t>(bigEndian ? velmar::bytes::be16(bytes, i) : velmar::bytes::le16(bytes, i));
         if (atStringStart && (unit == kByteOrderMark || unit == kSwappedByteOrderMark)) {
             if (unit == kSwappedByteOrderMark)
                 bigEndian = !bigEndian;

@@ -1,7 +1,7 @@
 // Dimensions of BMP, GIF and JPEG pictures.
 
+#include "app/byte_order.h"
 #include "app/text.h"
-#include "fileinfo/byte_order.h"
 #include "fileinfo/file_reading.h"
 #include "fileinfo/jpeg_reader.h"
 #include "fileinfo/probes.h"
@@ -30,13 +30,13 @@ constexpr quint32 kLargestInfoHeader = 124;
 constexpr qint64 kGifWidth = 6;
 constexpr qint64 kGifHeight = 8;
 
-int wordAtOffset(const QString& path, qint64 offset) {
-    return ValeurMot(LitBlocFichier(path, offset + 1, 2));
+int wordAtOffset(archives::ByteSource& file, qint64 offset) {
+    return ValeurMot(LitBlocFichier(file, offset + 1, 2));
 }
 
-qint32 longAtOffset(const QString& path, qint64 offset) {
+qint32 longAtOffset(archives::ByteSource& file, qint64 offset) {
     quint32 value = 0;
-    bytes::readLE32(LitBlocFichier(path, offset + 1, 4), 0, value);
+    bytes::readLE32(LitBlocFichier(file, offset + 1, 4), 0, value);
     return static_cast<qint32>(value);
 }
 
@@ -49,34 +49,36 @@ struct BitmapSize {
 // A header of a size no layout has (or a file too short to hold one, whose
 // missing bytes read as blanks) is read by the low words of the
 // BITMAPINFOHEADER fields, as it always was.
-BitmapSize bitmapSize(const QString& path) {
-    const auto headerSize = static_cast<quint32>(longAtOffset(path, kBmpHeaderSize));
+BitmapSize bitmapSize(archives::ByteSource& file) {
+    const auto headerSize = static_cast<quint32>(longAtOffset(file, kBmpHeaderSize));
     if (headerSize == kCoreHeaderSize)
-        return {wordAtOffset(path, kBmpWidth), wordAtOffset(path, kCoreHeight),
-                wordAtOffset(path, kCoreDepth)};
+        return {wordAtOffset(file, kBmpWidth), wordAtOffset(file, kCoreHeight),
+                wordAtOffset(file, kCoreDepth)};
     if (headerSize >= kSmallestInfoHeader && headerSize <= kLargestInfoHeader)
         // A negative height is a picture stored top row first.
-        return {longAtOffset(path, kBmpWidth), qAbs(qint64(longAtOffset(path, kBmpHeight))),
-                wordAtOffset(path, kBmpDepth)};
-    return {wordAtOffset(path, kBmpWidth), wordAtOffset(path, kBmpHeight),
-            ValeurOctet(LitBlocFichier(path, kBmpDepth + 1, 1))};
+        return {longAtOffset(file, kBmpWidth), qAbs(qint64(longAtOffset(file, kBmpHeight))),
+                wordAtOffset(file, kBmpDepth)};
+    return {wordAtOffset(file, kBmpWidth), wordAtOffset(file, kBmpHeight),
+            ValeurOctet(LitBlocFichier(file, kBmpDepth + 1, 1))};
 }
 
 } // namespace
 
 QString bitmapDimensions(const QString& path) {
-    if (LitBlocFichier(path, 1, 2).toUpper() != QByteArrayLiteral("BM"))
+    archives::FileSource file(path);
+    if (LitBlocFichier(file, 1, 2).toUpper() != QByteArrayLiteral("BM"))
         return {};
-    const BitmapSize size = bitmapSize(path);
+    const BitmapSize size = bitmapSize(file);
     return NombreEnTexte(size.width) + QStringLiteral(" x ") + NombreEnTexte(size.height) +
            QStringLiteral(" - ") + NombreEnTexte(qint64(size.depth)) + QStringLiteral(" bits");
 }
 
 QString gifDimensions(const QString& path) {
-    if (LitBlocFichier(path, 1, 3) != QByteArrayLiteral("GIF"))
+    archives::FileSource file(path);
+    if (LitBlocFichier(file, 1, 3) != QByteArrayLiteral("GIF"))
         return {};
-    return QString::number(wordAtOffset(path, kGifWidth)) + QStringLiteral(" x ") +
-           QString::number(wordAtOffset(path, kGifHeight));
+    return QString::number(wordAtOffset(file, kGifWidth)) + QStringLiteral(" x ") +
+           QString::number(wordAtOffset(file, kGifHeight));
 }
 
 QString jpegSummary(const QString& path) {

@@ -1,5 +1,6 @@
 #include "fileinfo/jpeg_reader.h"
 
+#include "app/byte_order.h"
 #include "app/windows1252.h"
 
 #include <QFile>
@@ -148,7 +149,8 @@ int Cls_JPEG::byteAt(qint64 position) {
 }
 
 int Cls_JPEG::wordAt(qint64 position) {
-    return (byteAt(position) << 8) | byteAt(position + 1);
+    const char pair[2] = {char(byteAt(position)), char(byteAt(position + 1))};
+    return bytes::be16(QByteArrayView(pair, 2));
 }
 
 QString Cls_JPEG::markerAt(qint64 position) {

@@ -4,8 +4,6 @@
 #include "fileinfo/file_reading.h"
 #include "fileinfo/id3v2_tag.h"
 
-#include <QFile>
-
 namespace velmar {
 
 namespace {
@@ -31,12 +29,6 @@ struct Tags {
     int track = 0;
 };
 
-QByteArray readAt(QFile& file, qint64 offset, qint64 count) {
-    if (offset < 0 || count <= 0 || !file.seek(offset))
-        return {};
-    return file.read(count);
-}
-
 int leadingNumber(const QString& text) {
     int value = 0;
     for (const QChar c : text) {
@@ -49,10 +41,10 @@ int leadingNumber(const QString& text) {
     return value;
 }
 
-void readVersion1(QFile& file, qint64 length, Tags& tags) {
+void readVersion1(archives::ByteSource& file, qint64 length, Tags& tags) {
     if (length < id3::kV1Size)
         return;
-    const QByteArray tag = readAt(file, length - id3::kV1Size, id3::kV1Size);
+    const QByteArray tag = archives::bytesAt(file, length - id3::kV1Size, id3::kV1Size);
     if (tag.size() != id3::kV1Size || !tag.startsWith(id3::kV1Magic))
         return;
     const QString title = fromWindows1252(CoupeAuNul(tag.mid(id3::kV1Title, id3::kFieldLength)));
@@ -95,7 +87,7 @@ bool applyFrame(const QByteArray& id, const QString& data, Tags& tags) {
 }
 
 // False when the file has no version 2 tag, or one without any frame shown.
-bool readVersion2(QFile& file, Tags& tags) {
+bool readVersion2(archives::ByteSource& file, Tags& tags) {
     QList<Id3v2Frame> frames;
     if (!readId3v2Frames(file, frames))
         return false;
@@ -134,8 +126,8 @@ QString cleaned(QString text) {
 void LitTagsMP3(const QString& path, QString& titre, QString& artiste, QString& album, QString& commentaire,
                 QString& genre, QString& nomGenre, int& piste) {
     Tags tags;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    archives::FileSource file(path);
+    if (file.isOpen()) {
         if (!readVersion2(file, tags))
             readVersion1(file, file.size(), tags);
     }

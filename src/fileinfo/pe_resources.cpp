@@ -1,6 +1,6 @@
 #include "fileinfo/pe_resources.h"
 
-#include "fileinfo/byte_order.h"
+#include "app/byte_order.h"
 
 #include <QList>
 
@@ -50,13 +50,11 @@ constexpr qint64 kDataEntrySize = 16;
 constexpr quint32 kMaxVersionSize = 0x10000; // the root block's length is 16-bit
 } // namespace layout
 
-bool readAt(QIODevice& device, qint64 offset, qint64 count, QByteArray& out) {
+bool readAt(archives::ByteSource& source, qint64 offset, qint64 count, QByteArray& out) {
     out.clear();
-    if (offset < 0 || count < 0 || count > device.size() || offset > device.size() - count)
+    if (offset < 0 || count < 0 || count > source.size() || offset > source.size() - count)
         return false;
-    if (!device.seek(offset))
-        return false;
-    out = device.read(count);
+    out = archives::bytesAt(source, offset, count);
     return out.size() == count;
 }
 
@@ -88,23 +86,23 @@ bool mapRva(const Image& image, quint32 rva, qint64& offset, qint64& available) 
     return false;
 }
 
-bool readHeaders(QIODevice& device, Image& image) {
+bool readHeaders(archives::ByteSource& source, Image& image) {
     QByteArray dos;
     quint32 lfanew = 0;
-    if (!readAt(device, 0, layout::kDosHeaderSize, dos) || !dos.startsWith(layout::kDosMagic) ||
+    if (!readAt(source, 0, layout::kDosHeaderSize, dos) || !dos.startsWith(layout::kDosMagic) ||
         !bytes::readLE32(dos, layout::kLfanew, lfanew))
         return false;
     QByteArray coff;
     quint16 sectionCount = 0;
     quint16 optionalSize = 0;
-    if (!readAt(device, lfanew, layout::kCoffSize, coff) ||
+    if (!readAt(source, lfanew, layout::kCoffSize, coff) ||
         !coff.startsWith(QByteArray(layout::kPeMagic, sizeof layout::kPeMagic)) ||
         !bytes::readLE16(coff, layout::kSectionCount, sectionCount) ||
         !bytes::readLE16(coff, layout::kOptionalSize, optionalSize) || sectionCount > layout::kMaxSections)
         return false;
     QByteArray optional;
     quint16 magic = 0;
-    if (!readAt(device, qint64(lfanew) + layout::kCoffSize, optionalSize, optional) ||
+    if (!readAt(source, qint64(lfanew) + layout::kCoffSize, optionalSize, optional) ||
         !bytes::readLE16(optional, 0, magic))
         return false;
     if (magic != layout::kPe32 && magic != layout::kPe32Plus)
@@ -120,7 +118,7 @@ bool readHeaders(QIODevice& device, Image& image) {
                          image.resourceRva))
         return false;
     QByteArray table;
-    if (!readAt(device, qint64(lfanew) + layout::kCoffSize + optionalSize,
+    if (!readAt(source, qint64(lfanew) + layout::kCoffSize + optionalSize,
                 qint64(sectionCount) * layout::kSectionSize, table))
         return false;
     for (quint16 i = 0; i < sectionCount; ++i) {
@@ -137,14 +135,14 @@ bool readHeaders(QIODevice& device, Image& image) {
 
 // Reads within the resource section only.
 struct ResourceSection {
-    QIODevice& device;
+    archives::ByteSource& source;
     qint64 base;
     qint64 limit;
 
     bool read(quint32 relative, qint64 count, QByteArray& out) const {
         if (relative > limit || count > limit - relative)
             return false;
-        return readAt(device, base + relative, count, out);
+        return readAt(source, base + relative, count, out);
     }
 };
 
@@ -184,15 +182,15 @@ bool subdirectory(quint32 target, quint32& directory) {
 
 } // namespace
 
-QByteArray versionResource(QIODevice& device) {
+QByteArray versionResource(archives::ByteSource& source) {
     Image image;
-    if (!readHeaders(device, image))
+    if (!readHeaders(source, image))
         return {};
     qint64 base = 0;
     qint64 limit = 0;
     if (!mapRva(image, image.resourceRva, base, limit))
         return {};
-    const ResourceSection rsrc{device, base, limit};
+    const ResourceSection rsrc{source, base, limit};
     quint32 target = 0;
     quint32 names = 0;
     quint32 languages = 0;
@@ -212,7 +210,7 @@ QByteArray versionResource(QIODevice& device) {
         return {};
     const qint64 size = qMin<qint64>(qMin<qint64>(dataSize, layout::kMaxVersionSize), available);
     QByteArray data;
-    if (!readAt(device, offset, size, data))
+    if (!readAt(source, offset, size, data))
         return {};
     return data;
 }

@@ -44,19 +44,19 @@ bool allBytes(const QByteArray& bytes, char value) {
 
 // Position of the first byte after the first <title> tag, which may carry
 // attributes (<title lang="fr">), or -1.
-qint64 titleContentStart(const QString& path) {
+qint64 titleContentStart(archives::ByteSource& page) {
     double start = 1;
     for (;;) {
-        const qint64 open = ChercheDansFichier(path, start, kTitleTag, true);
+        const qint64 open = ChercheDansFichier(page, start, kTitleTag, true);
         if (open <= 0)
             return -1;
         const qint64 after = open + kTitleTag.size();
-        const char next = LitBlocFichier(path, after, 1).at(0);
+        const char next = LitBlocFichier(page, after, 1).at(0);
         if (next == '>')
             return after + 1;
         start = static_cast<double>(after);
         if (next == ' ' || next == '\t' || next == '\r' || next == '\n') {
-            const qint64 end = ChercheDansFichier(path, start, QByteArrayLiteral(">"), false);
+            const qint64 end = ChercheDansFichier(page, start, QByteArrayLiteral(">"), false);
             return end <= 0 ? -1 : end + 1;
         }
     }
@@ -65,16 +65,17 @@ qint64 titleContentStart(const QString& path) {
 } // namespace
 
 QString webPageTitle(const QString& path) {
-    const qint64 content = titleContentStart(path);
+    archives::FileSource page(path);
+    const qint64 content = titleContentStart(page);
     if (content <= 0)
         return {};
     double start = static_cast<double>(content);
-    const qint64 close = ChercheDansFichier(path, start, QByteArrayLiteral("</TITLE>"), true);
+    const qint64 close = ChercheDansFichier(page, start, QByteArrayLiteral("</TITLE>"), true);
     if (close <= 0 || close - content > kTitleMaxLength)
         return {};
     const qint64 headLength = qMin(content - 1, kLargestHead);
-    const DeclaredEncoding encoding = pageEncoding(LitBlocFichier(path, 1, headLength));
-    QString title = innerText(LitBlocFichier(path, content, close - content), encoding);
+    const DeclaredEncoding encoding = pageEncoding(LitBlocFichier(page, 1, headLength));
+    QString title = innerText(LitBlocFichier(page, content, close - content), encoding);
     ConvertitEntitesHTML(title);
     return title;
 }
@@ -100,10 +101,11 @@ QString trackerTitle(const QString& path, const QString& extension) {
 }
 
 QString extendedModuleTitle(const QString& path) {
-    if (LitBlocFichier(path, 1, kXmMagic.size()) != kXmMagic)
+    archives::FileSource module(path);
+    if (LitBlocFichier(module, 1, kXmMagic.size()) != kXmMagic)
         return {};
     // Trackers pad the title with NULs or blanks; blanks are kept, as they always were.
-    const QByteArray title = CoupeAuNul(LitBlocFichier(path, kXmTitle, kXmTitleLength));
+    const QByteArray title = CoupeAuNul(LitBlocFichier(module, kXmTitle, kXmTitleLength));
     if (title.isEmpty() || allBytes(title, ' '))
         return {};
     return titleText(title);

@@ -1,6 +1,6 @@
 #include "fileinfo/version_block.h"
 
-#include "fileinfo/byte_order.h"
+#include "app/byte_order.h"
 
 #include <QStringList>
 

@@ -1,10 +1,9 @@
 #include "fileinfo/version_info.h"
 
+#include "app/byte_order.h"
 #include "app/windows1252.h"
 #include "fileinfo/pe_resources.h"
 #include "fileinfo/version_block.h"
-
-#include <QFile>
 
 namespace velmar {
 
@@ -14,8 +13,7 @@ constexpr qsizetype kValueBuffer = 255;
 
 // Language in the high half, code page in the low half, eight hex digits.
 QString translationKey(const QByteArray& translation) {
-    const auto b = [&](int i) { return static_cast<quint32>(static_cast<unsigned char>(translation[i])); };
-    const quint32 number = (b(1) << 24) | (b(0) << 16) | (b(3) << 8) | b(2);
+    const quint32 number = quint32(bytes::le16(translation, 0)) << 16 | bytes::le16(translation, 2);
     return QStringLiteral("%1").arg(number, 8, 16, QLatin1Char('0')).toUpper();
 }
 
@@ -54,8 +52,8 @@ InfosVersion versionFromResource(const QByteArray& resource) {
 InfosVersion LitVersionFichier(const QString& path) {
     if (path.isEmpty())
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    archives::FileSource file(path);
+    if (!file.isOpen())
         return {};
     return versionFromResource(pe::versionResource(file));
 }

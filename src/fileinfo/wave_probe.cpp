@@ -1,10 +1,9 @@
 // Duration and format of a RIFF wave file.
 
+#include "app/byte_order.h"
 #include "app/text.h"
-#include "fileinfo/byte_order.h"
+#include "archives/byte_source.h"
 #include "fileinfo/probes.h"
-
-#include <QFile>
 
 #include <cmath>
 
@@ -37,12 +36,6 @@ struct WaveChunks {
     qint64 dataBytes = 0;
 };
 
-QByteArray readAt(QFile& file, qint64 offset, qint64 count) {
-    if (!file.seek(offset))
-        return {};
-    return file.read(count);
-}
-
 bool isChunkId(const QByteArray& id) {
     if (id.size() != 4)
         return false;
@@ -55,9 +48,10 @@ bool isChunkId(const QByteArray& id) {
 // The chunk after one of `size` bytes starting at `start`. An odd size is
 // followed by a pad byte, which some writers forget: the unpadded position is
 // taken when only there a chunk id follows.
-qint64 nextChunk(QFile& file, qint64 start, quint32 size) {
+qint64 nextChunk(archives::ByteSource& file, qint64 start, quint32 size) {
     const qint64 end = start + kChunkHeader + size;
-    if (size % 2 == 0 || isChunkId(readAt(file, end + 1, 4)) || !isChunkId(readAt(file, end, 4)))
+    if (size % 2 == 0 || isChunkId(archives::bytesAt(file, end + 1, 4)) ||
+        !isChunkId(archives::bytesAt(file, end, 4)))
         return end + size % 2;
     return end;
 }
@@ -68,17 +62,17 @@ qint64 dataBytes(qint64 start, quint32 size, qint64 length) {
     return qBound<qint64>(0, length - start - kChunkHeader, size);
 }
 
-WaveChunks readChunks(QFile& file) {
+WaveChunks readChunks(archives::ByteSource& file) {
     WaveChunks chunks;
     bool hasData = false;
     const qint64 length = file.size();
     for (qint64 at = kFirstChunk; at + kChunkHeader <= length && !(chunks.hasFormat && hasData);) {
-        const QByteArray header = readAt(file, at, kChunkHeader);
+        const QByteArray header = archives::bytesAt(file, at, kChunkHeader);
         quint32 size = 0;
         if (!bytes::readLE32(header, 4, size))
             break;
         if (header.startsWith("fmt ") && !chunks.hasFormat) {
-            const QByteArray format = readAt(file, at + kChunkHeader, kFormatSize);
+            const QByteArray format = archives::bytesAt(file, at + kChunkHeader, kFormatSize);
             chunks.hasFormat = format.size() == kFormatSize && size >= kFormatSize;
             bytes::readLE16(format, kChannels, chunks.format.channels);
             bytes::readLE32(format, kRate, chunks.format.rate);
@@ -132,8 +126,8 @@ double hundredths(const WaveFormat& f, qint64 dataBytes) {
 } // namespace
 
 QString waveSummary(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.read(4) != QByteArrayLiteral("RIFF"))
+    archives::FileSource file(path);
+    if (archives::bytesAt(file, 0, 4) != QByteArrayLiteral("RIFF"))
         return {};
     const WaveChunks chunks = readChunks(file);
     if (!chunks.hasFormat)

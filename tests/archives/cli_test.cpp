@@ -3,6 +3,7 @@
 // text, and the status of a file no reader recognises.
 
 #include "support/cli_run.h"
+#include "support/require_tool.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,10 +61,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-#define REQUIRE_TOOL(ok, tool)                                                                               \
-    if (!(ok))                                                                                               \
-    GTEST_SKIP() << tool << " is missing or failed"
 
 // The probe's text after the entries: count and size phrase, then the names.
 const QString probeText = QStringLiteral("--\n4 fichiers - 2.93 Ko\na.txt\nsub/\nsub/b.txt\nsub/c.txt\n");

@@ -6,6 +6,7 @@
 #include "archives/dos_datetime.h"
 #include "archives/tar_reader.h"
 #include "archives/zip_reader.h"
+#include "support/byte_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,10 @@
 #include <vector>
 
 using namespace velmar::archives;
+using velmar::test::put16;
+using velmar::test::put32;
 
 namespace {
-
-void put16(QByteArray& b, int v) {
-    b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
-}
-void put32(QByteArray& b, quint32 v) {
-    put16(b, int(v & 0xFFFF));
-    put16(b, int(v >> 16));
-}
 
 qint16 readBytes(Cls_GetFileType& d, const QByteArray& bytes, const QString& name = QStringLiteral("x.bin")) {
     MemorySource source(bytes.constData(), bytes.size());

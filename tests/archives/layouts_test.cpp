@@ -2,24 +2,19 @@
 // tools cannot be told to write them (exact field values, reserve areas,
 // chained cabinets, headers cut short).
 
+#include "app/crc32.h"
 #include "archives/archive_dispatcher.h"
 #include "archives/archive_listing.h"
 #include "archives/dos_datetime.h"
-#include "explore/crc32.h"
+#include "support/byte_strings.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmar::archives;
+using velmar::test::put16;
+using velmar::test::put32;
 
 namespace {
-
-void put16(QByteArray& b, int v) {
-    b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
-}
-void put32(QByteArray& b, quint32 v) {
-    put16(b, int(v & 0xFFFF));
-    put16(b, int(v >> 16));
-}
 
 struct Loaded {
     Cls_GetFileType d;

@@ -4,6 +4,7 @@
 #include "archives/archive_dispatcher.h"
 #include "archives/archive_listing.h"
 #include "archives/dos_datetime.h"
+#include "support/require_tool.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,10 +82,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-#define REQUIRE_TOOL(ok, tool)                                                                               \
-    if (!(ok))                                                                                               \
-    GTEST_SKIP() << tool << " is missing or failed"
 
 TEST_F(ToolArchives, ZipNestedFoldersAndDirectoryEntries) {
     REQUIRE_TOOL(run("zip", {"-qr", "t.zip", "tree"}), "zip");

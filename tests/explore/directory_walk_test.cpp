@@ -1,4 +1,5 @@
 #include "app/files.h"
+#include "app/native_path.h"
 #include "explore/catalogue_path.h"
 #include "explore/directory_read_ahead.h"
 #include "explore/directory_walk.h"

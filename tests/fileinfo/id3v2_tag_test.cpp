@@ -131,10 +131,6 @@ QByteArray syncsafe(quint32 value) {
     return b;
 }
 
-QByteArray be32(quint32 value) {
-    return test::be16(int(value >> 16)) + test::be16(int(value & 0xFFFF));
-}
-
 QByteArray unsynchronised(const QByteArray& bytes) {
     QByteArray out;
     for (const char c : bytes) {
@@ -148,7 +144,7 @@ QByteArray unsynchronised(const QByteArray& bytes) {
 // A 2.3 or 2.4 frame; `content` starts with the encoding byte.
 QByteArray frame(int major, const QByteArray& id, const QByteArray& content, char flags = 0) {
     const auto size = quint32(content.size());
-    return id + (major == 4 ? syncsafe(size) : be32(size)) + '\0' + flags + content;
+    return id + (major == 4 ? syncsafe(size) : test::be32(size)) + '\0' + flags + content;
 }
 
 QByteArray v22Frame(const QByteArray& id, const QByteArray& content) {
@@ -184,7 +180,7 @@ TEST(Id3v2HandMade, ReadsWhatNoToolWrites) {
                                   "TIT2\x7F" +
                                   QByteArray(1, '\0');
     // 2.3 extended header: size 6 (without itself), flags, padding size.
-    const QByteArray extended23 = be32(6) + QByteArray(6, '\0');
+    const QByteArray extended23 = test::be32(6) + QByteArray(6, '\0');
     const QByteArray dataLength = syncsafe(quint32(kUtf16Ete.size()));
     const struct {
         const char* name;
@@ -226,7 +222,8 @@ TEST(Id3v2HandMade, ReadsWhatNoToolWrites) {
          "Après"},
         {"2.4 frame with a plain 32-bit size",
          tag(4, 0,
-             "APIC" + be32(200) + QByteArray(2, '\0') + QByteArray(200, 'x') + frame(4, "TIT2", "\x03Plain")),
+             "APIC" + test::be32(200) + QByteArray(2, '\0') + QByteArray(200, 'x') +
+                 frame(4, "TIT2", "\x03Plain")),
          "Plain"},
         {"2.4 frame past the tag's end",
          tag(4, 0, frame(4, "TIT2", "\x03Vu") + "TPE1" + syncsafe(1000) + QByteArray("\0\0\x03Non", 6)),

@@ -58,18 +58,6 @@ QString toolOutput(const QString& program, const QStringList& arguments, const Q
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QByteArray le16(int value) {
-    return QByteArray(1, char(value & 0xFF)) + char((value >> 8) & 0xFF);
-}
-
-QByteArray le32(quint32 value) {
-    return le16(int(value & 0xFFFF)) + le16(int(value >> 16));
-}
-
-QByteArray be16(int value) {
-    return QByteArray(1, char((value >> 8) & 0xFF)) + char(value & 0xFF);
-}
-
 QByteArray mpegFrames(int count) {
     // Header FF FB 90 00: MPEG-1 layer III, 128 kbit/s, 44100 Hz: 417-byte frames.
     QByteArray frame("\xFF\xFB\x90\x00", 4);

@@ -4,6 +4,8 @@
 // folder, either byte by byte or by the real tools (ImageMagick, libjpeg-turbo,
 // sox, id3v2, eyeD3, mid3v2, mingw-w64), which a test skips without.
 
+#include "support/byte_strings.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -29,11 +31,6 @@ bool hasTool(const QString& program);
 bool runTool(const QString& program, const QStringList& arguments, const QString& workDir);
 // Standard output of `program` run in `workDir`, "" (and a failure) when it fails.
 QString toolOutput(const QString& program, const QStringList& arguments, const QString& workDir);
-
-// Little-endian and big-endian byte strings.
-QByteArray le16(int value);
-QByteArray le32(quint32 value);
-QByteArray be16(int value);
 
 // `count` MPEG-1 layer III frames (128 kbit/s, 44100 Hz) of silence.
 QByteArray mpegFrames(int count);

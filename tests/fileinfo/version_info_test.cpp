@@ -9,8 +9,6 @@
 #include "fileinfo/pe_resources.h"
 #include "sample_files.h"
 
-#include <QBuffer>
-
 #include <gtest/gtest.h>
 
 namespace velmar {
@@ -112,22 +110,17 @@ TEST_F(MingwBuilt, SurvivesDamagedCopies) {
     if (path.isEmpty())
         GTEST_SKIP() << "x86_64-w64-mingw32 tools are not installed";
     const QByteArray good = folder.read("a.exe");
-    QBuffer buffer;
     const QByteArray resource = [&] {
-        QByteArray copy = good;
-        QBuffer b(&copy);
-        b.open(QIODevice::ReadOnly);
-        return pe::versionResource(b);
+        archives::MemorySource source(good.constData(), good.size());
+        return pe::versionResource(source);
     }();
     ASSERT_FALSE(resource.isEmpty());
     // Every cut of the resource and of the file gives a record or an empty one, never a crash.
     for (qsizetype cut = 0; cut < resource.size(); cut += 3)
         (void)versionFromResource(resource.left(cut));
     for (qsizetype cut = 0; cut < good.size(); cut += good.size() / 97) {
-        QByteArray truncated = good.left(cut);
-        QBuffer b(&truncated);
-        b.open(QIODevice::ReadOnly);
-        (void)versionFromResource(pe::versionResource(b));
+        archives::MemorySource truncated(good.constData(), cut);
+        (void)versionFromResource(pe::versionResource(truncated));
     }
     // The PE signature and the DOS magic are checked.
     QByteArray noMz = good;
@@ -139,9 +132,8 @@ TEST_F(MingwBuilt, SurvivesDamagedCopies) {
     QByteArray flipped = good;
     for (qsizetype i = 0; i < resource.size(); i += 5) {
         flipped[at + i] = char(~flipped[at + i]);
-        QBuffer b(&flipped);
-        b.open(QIODevice::ReadOnly);
-        (void)versionFromResource(pe::versionResource(b));
+        archives::MemorySource source(flipped.constData(), flipped.size());
+        (void)versionFromResource(pe::versionResource(source));
         flipped[at + i] = good[at + i];
     }
 }

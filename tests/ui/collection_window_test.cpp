@@ -6,6 +6,7 @@
 #include "store/model_database.h"
 #include "store/store_paths.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
 
@@ -30,10 +31,7 @@ private:
     ui::frmPrincipal* window = nullptr;
 
     template <typename T> T* find(const char* name) {
-        T* widget = window->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("missing widget %s", name);
-        return widget;
+        return test::namedWidget<T>(window, QLatin1String(name));
     }
     QStringList listed() {
         QStringList names;

@@ -7,6 +7,7 @@
 #include "store/catalogue_writer.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/query_rows.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_exploration.h"
@@ -39,12 +40,7 @@ private:
     ProbeAnalysis analysis;
     std::unique_ptr<ui::frmExploration> window;
 
-    template <typename T> T* find(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("missing widget %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T> T* find(const QString& name) { return test::namedWidget<T>(window.get(), name); }
     QString text(const QString& label) { return find<QLabel>(label)->text(); }
     // Pressed on its left, where a check box or an option button has its mark.
     void click(const QString& name) {

@@ -7,6 +7,7 @@
 #include "explore/exploration.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
+#include "support/named_widget.h"
 #include "support/quiet_exploration.h"
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
@@ -33,12 +34,7 @@ private:
     std::unique_ptr<test::FakePlatform> platform;
     ui::frmPrincipal* window = nullptr;
 
-    template <typename T> T* find(const QString& name) {
-        T* widget = window->findChild<T*>(name);
-        if (!widget)
-            qFatal("missing widget %s", qPrintable(name));
-        return widget;
-    }
+    template <typename T> T* find(const QString& name) { return test::namedWidget<T>(window, name); }
     void write(const QString& relative) {
         const QString path = media.path() + "/" + relative;
         QDir().mkpath(QFileInfo(path).absolutePath());

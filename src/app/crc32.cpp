@@ -1,6 +1,6 @@
-#include "explore/crc32.h"
+#include "app/crc32.h"
 
-#include "explore/crc32_engine.h"
+#include "app/crc32_engine.h"
 
 #include <QFile>
 

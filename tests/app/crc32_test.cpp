@@ -1,5 +1,5 @@
-#include "explore/crc32.h"
-#include "explore/crc32_engine.h"
+#include "app/crc32.h"
+#include "app/crc32_engine.h"
 
 #include <QFile>
 #include <QRandomGenerator>
