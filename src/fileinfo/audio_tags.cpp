@@ -9,6 +9,7 @@
 #include <taglib/flacfile.h>
 #include <taglib/mp4file.h>
 #include <taglib/tdebuglistener.h>
+#include <taglib/tfilestream.h>
 #include <taglib/wavpackfile.h>
 
 namespace velmar {
@@ -63,7 +64,11 @@ QString fromTagLib(const TagLib::String& text) {
 
 bool readWithTagLib(const QString& path, AudioTags& tags) {
     const QByteArray name = QFile::encodeName(path);
-    const TagLib::FileRef file(name.constData(), true, TagLib::AudioProperties::Fast);
+    // Read-only: TagLib opens its files for writing when it can.
+    TagLib::FileStream stream(name.constData(), true);
+    if (!stream.isOpen())
+        return false;
+    const TagLib::FileRef file(&stream, true, TagLib::AudioProperties::Fast);
     if (file.isNull())
         return false;
     if (const TagLib::Tag* tag = file.tag()) {

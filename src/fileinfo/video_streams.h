@@ -2,9 +2,10 @@
 
 // Duration, picture and codecs of a video file (MP4, MOV, Matroska and WebM,
 // AVI, MPEG-TS...), read through FFmpeg's libavformat. Only the container's
-// headers are read when they say everything; otherwise a few hundred kilobytes
-// of packets are probed, never the whole file. Nothing is decoded beyond what
-// libavformat needs to learn a stream's parameters.
+// headers are read when they say everything; otherwise at most 512 KiB of
+// packets are probed, and a stream without a duration in its headers is timed
+// by the last packet in at most the file's last 256 KiB. Nothing is decoded
+// beyond what libavformat needs to learn a stream's parameters.
 
 #include <QString>
 
