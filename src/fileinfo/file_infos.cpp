@@ -46,6 +46,10 @@ QString AnalyseContenuFichier(const QString& path) {
         return archives::archiveListingText(path);
     if (ext == QLatin1String("MP3"))
         return probes::mp3Summary(path);
+    if (oneOf(ext, {"FLAC", "OGG", "OGA", "OPUS", "M4A", "WMA", "APE", "WV", "AIF", "AIFF", "AIFC"}))
+        return probes::audioSummary(path);
+    if (oneOf(ext, {"MP4", "M4V", "MOV", "MKV", "WEBM", "AVI", "TS", "MTS", "M2TS"}))
+        return probes::videoSummary(path);
     if (oneOf(ext, {"VBX", "EXE", "DLL", "OCX"}))
         return probes::versionSummary(path);
     return {};

@@ -26,6 +26,10 @@ QString jpegSummary(const QString& path);
 
 QString waveSummary(const QString& path);
 QString mp3Summary(const QString& path);
+// Through TagLib: FLAC, Ogg Vorbis and Opus, MP4/M4A, WMA, APE, WavPack, AIFF.
+QString audioSummary(const QString& path);
+// Through libavformat: MP4, MOV, Matroska and WebM, AVI, MPEG-TS.
+QString videoSummary(const QString& path);
 QString versionSummary(const QString& path);
 
 } // namespace velmar::probes
