@@ -51,4 +51,23 @@ inline bool readLE32(const QByteArray& data, qint64 offset, quint32& value) {
     return true;
 }
 
+inline bool readBE32(const QByteArray& data, qint64 offset, quint32& value) {
+    value = 0;
+    if (!inRange(data, offset, 4))
+        return false;
+    value = (static_cast<quint32>(at(data, offset)) << 24) |
+            (static_cast<quint32>(at(data, offset + 1)) << 16) |
+            (static_cast<quint32>(at(data, offset + 2)) << 8) | static_cast<quint32>(at(data, offset + 3));
+    return true;
+}
+
+inline bool readLE24(const QByteArray& data, qint64 offset, quint32& value) {
+    value = 0;
+    if (!inRange(data, offset, 3))
+        return false;
+    value = static_cast<quint32>(at(data, offset)) | (static_cast<quint32>(at(data, offset + 1)) << 8) |
+            (static_cast<quint32>(at(data, offset + 2)) << 16);
+    return true;
+}
+
 } // namespace velmar::bytes

@@ -87,7 +87,7 @@ QString jpegSummary(const QString& path) {
                    QString::number(jpeg.YsizePicture()) + kLineBreak + jpeg.ColorDepthAsText();
     for (int i = 1; i <= jpeg.HowManyComments(); ++i)
         text += kLineBreak + jpeg.Comment(i);
-    return text;
+    return text + jpegExifLines(path);
 }
 
 } // namespace velmar::probes
