@@ -65,6 +65,13 @@ inline bool readU8(QByteArrayView data, qint64 offset, quint8& value) {
 inline bool readLE16(QByteArrayView data, qint64 offset, quint16& value) {
     return readLittle(data, offset, value);
 }
+// Three bytes, as WebP stores its canvas size.
+inline bool readLE24(QByteArrayView data, qint64 offset, quint32& value) {
+    quint64 wide = 0;
+    const bool read = readLittle(data, offset, 3, wide);
+    value = static_cast<quint32>(wide);
+    return read;
+}
 inline bool readLE32(QByteArrayView data, qint64 offset, quint32& value) {
     return readLittle(data, offset, value);
 }

@@ -4,6 +4,8 @@
 #include "archives/archive_listing.h"
 #include "archives/libarchive_reader.h"
 #include "fileinfo/extension_table.h"
+#include "fileinfo/office_document.h"
+#include "fileinfo/pdf_document.h"
 #include "fileinfo/probes.h"
 
 #include <QStringList>
@@ -37,6 +39,13 @@ QString AnalyseContenuFichier(const QString& path) {
         return probes::gifDimensions(path);
     if (oneOf(ext, {"JPEG", "JPG"}))
         return probes::jpegSummary(path);
+    if (oneOf(ext, {"TIF", "TIFF", "PNG", "WEBP", "HEIC", "HEIF", "AVIF", "CR2", "CR3", "CRW", "NEF",
+                    "NRW", "ARW",  "SR2", "DNG",  "ORF",  "RW2",  "RAF",  "PEF", "SRW", "MRW"}))
+        return probes::photoSummary(path);
+    if (ext == QLatin1String("PDF"))
+        return documents::pdfText(path);
+    if (oneOf(ext, {"ODT", "ODS", "ODP", "DOCX", "XLSX", "PPTX"}))
+        return documents::officeText(path);
     if (ext == QLatin1String("PIF"))
         return probes::dosShortcutTitle(path);
     if (ext == QLatin1String("WAV"))

@@ -89,7 +89,8 @@ QString jpegSummary(const QString& path) {
                    QString::number(jpeg.YsizePicture()) + kLineBreak + jpeg.ColorDepthAsText();
     for (int i = 1; i <= jpeg.HowManyComments(); ++i)
         text += kLineBreak + jpeg.Comment(i);
-    return text;
+    // Without an APP1 segment there is no EXIF for exiv2 to read.
+    return jpeg.HasEXIFHeader() ? text + jpegExifLines(path) : text;
 }
 
 } // namespace velmar::probes

@@ -23,6 +23,10 @@ QString dosShortcutTitle(const QString& path);
 QString bitmapDimensions(const QString& path);
 QString gifDimensions(const QString& path);
 QString jpegSummary(const QString& path);
+// The EXIF lines a JPEG summary ends with, each after a line break; "" without.
+QString jpegExifLines(const QString& path);
+// "W x H" then the EXIF lines of TIFF, PNG, WebP, HEIF and camera raw pictures.
+QString photoSummary(const QString& path);
 
 QString waveSummary(const QString& path);
 QString mp3Summary(const QString& path);
