@@ -7,6 +7,8 @@
 
 #include "app/session.h"
 #include "store/db/database.h"
+#include "store/db/name_index.h"
+#include "store/db/statistics.h"
 #include "store/db/transaction.h"
 #include "store/model_database.h"
 #include "ui/frm_principal.h"
@@ -89,7 +91,8 @@ bool generate() {
         !QFile::copy(base + QStringLiteral("Base.mdb"), base + QStringLiteral("Compil1.tmp")))
         return false;
     db::Database db;
-    if (!db.open(base + QStringLiteral("Compil1.tmp")))
+    // The name index is filled once at the end, as an exploration does.
+    if (!db.open(base + QStringLiteral("Compil1.tmp")) || !db::deferFileNameIndex(db))
         return false;
     for (int s = 1; s <= kSupports; ++s) {
         db::Transaction t(db);
@@ -101,6 +104,8 @@ bool generate() {
             !fillSupport(db, s) || !t.commit())
             return false;
     }
+    if (!db::catchUpFileNameIndex(db) || !db::refreshPlannerStatistics(db))
+        return false;
     db.close();
     QFile registry(base + QStringLiteral("Collections.dat"));
     return registry.open(QIODevice::WriteOnly) && registry.write("1\r\nBanc d'essai\r\n") > 0 &&
