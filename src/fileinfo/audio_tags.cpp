@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <taglib/aifffile.h>
 #include <taglib/apefile.h>
 #include <taglib/asffile.h>
@@ -79,10 +81,12 @@ bool readWithTagLib(const QString& path, AudioTags& tags) {
         tags.year = tag->year();
     }
     if (const TagLib::AudioProperties* p = file.audioProperties()) {
-        tags.milliseconds = p->lengthInMilliseconds();
-        tags.rate = p->sampleRate();
-        tags.channels = p->channels();
-        tags.bits = bitsPerSample(p);
+        // A damaged header can give TagLib negative values (an ASF stream's
+        // fields read as signed): they are unknown, like a missing field.
+        tags.milliseconds = std::max(0, p->lengthInMilliseconds());
+        tags.rate = std::max(0, p->sampleRate());
+        tags.channels = std::max(0, p->channels());
+        tags.bits = std::max(0, bitsPerSample(p));
     }
     // Some readers take any bytes and find nothing in them: not an audio file.
     return tags.rate > 0 || !tags.title.isEmpty() || !tags.artist.isEmpty() || !tags.album.isEmpty();

@@ -234,4 +234,15 @@ TEST(MediaProbes, RefusedFilesGiveNoText) {
     }
 }
 
+// An ASF header whose stream properties TagLib reads as negative numbers (a
+// file found by fuzzing): the values are unknown, never negative.
+TEST(MediaProbes, DamagedAsfPropertiesAreUnknownRatherThanNegative) {
+    AudioTags read;
+    LitTagsAudio(QStringLiteral(VELMAR_TEST_DATA_DIR "/fileinfo/media/asf_signed_fields.wma"), read);
+    EXPECT_GE(read.rate, 0);
+    EXPECT_GE(read.channels, 0);
+    EXPECT_GE(read.bits, 0);
+    EXPECT_GE(read.milliseconds, 0);
+}
+
 } // namespace
