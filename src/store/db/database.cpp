@@ -112,6 +112,7 @@ void Database::close() {
         m_handle = nullptr;
     }
     m_path.clear();
+    m_primaryKeys.clear();
 }
 
 bool Database::isReadOnly() const {
@@ -137,6 +138,7 @@ bool Database::execute(const QString& sql) {
     if (!m_handle)
         return setError(engineReason(nullptr));
     m_lastError.clear();
+    m_primaryKeys.clear(); // the statement may create, alter or drop a table
     return runPlain(rewriteJetSql(sql).toUtf8().constData());
 }
 
@@ -144,6 +146,7 @@ bool Database::execute(const QString& sql, const QVariantList& values) {
     if (!m_handle)
         return setError(engineReason(nullptr));
     m_lastError.clear();
+    m_primaryKeys.clear();
     Statement statement = Statement::prepare(m_handle, rewriteJetSql(sql));
     return (statement.isPrepared() && statement.run(boundRow(values))) || setError(statement.error());
 }
@@ -191,9 +194,15 @@ Recordset Database::openBound(const QString& sql, BoundRow values) {
 
 // The table's INTEGER PRIMARY KEY column, or "" when it has none.
 QString Database::primaryKeyOf(const QString& table) {
+    const auto known = m_primaryKeys.constFind(table);
+    if (known != m_primaryKeys.cend())
+        return *known;
     Recordset key =
         openRecordset(QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE pk = 1"), {table});
-    return key.field(QStringLiteral("name")).toText();
+    const QString column = key.field(QStringLiteral("name")).toText();
+    if (key.ok())
+        m_primaryKeys.insert(table, column);
+    return column;
 }
 
 Statement Database::prepareNarrowed(const QString& sql) {

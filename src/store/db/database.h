@@ -13,6 +13,7 @@
 #include "store/db/recordset.h"
 #include "store/db/value.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -70,6 +71,9 @@ private:
     sqlite3* m_handle = nullptr;
     QString m_path;
     QString m_lastError;
+    // Table name to its key column: a window opening a collection opens a
+    // record set per directory, each asking for its table's key.
+    QHash<QString, QString> m_primaryKeys;
 };
 
 } // namespace velmar::db
