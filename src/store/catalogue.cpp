@@ -157,8 +157,13 @@ qint64 CountCatalogueFiles(db::Database& db) {
     return rs.field(QStringLiteral("NbFichiers")).toNumber();
 }
 
-qint64 CountCatalogueFiles(CollectionsRegistry& registry) {
-    return registry.isOpen() ? CountCatalogueFiles(registry.database()) : 0;
+qint64 CountCatalogueFiles(const QString& collectionFile) {
+    db::Database db;
+    if (!db.open(collectionFile))
+        return -1;
+    db::Recordset rs =
+        db.openRecordset(QStringLiteral("SELECT COUNT(*) AS NbFichiers FROM Fichiers WHERE Fichier<>''"));
+    return rs.ok() ? rs.field(QStringLiteral("NbFichiers")).toNumber() : -1;
 }
 
 QString catalogueDigits(qint64 count) {

@@ -36,9 +36,10 @@ db::Recordset ListDirectoryFiles(db::Database& db, int support, qint64 directory
                                  const QString& extensionClause);
 
 qint64 CountSupportDirectories(db::Database& db, int support);
-// Catalogued files of the open collection; 0 when none is open.
-qint64 CountCatalogueFiles(CollectionsRegistry& registry);
 qint64 CountCatalogueFiles(db::Database& db);
+// The same count over a connection of its own to the collection file, for a
+// thread other than the window's; -1 when the file cannot be read.
+qint64 CountCatalogueFiles(const QString& collectionFile);
 
 // The six digits shown for a file count (the first six characters of the
 // count padded with "0" to six), and the picture file of each.

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "store/browse_nodes.h"
 #include "store/catalogue.h"
+#include "store/db/transaction.h"
 #include "store/maintenance.h"
 #include "store/search_condition.h"
 #include "ui/busy_pointer.h"
@@ -195,6 +196,9 @@ void BrowseView::buildTree() {
         return;
     db::Database& db = m_registry.database();
     const BusyPointer busy;
+    // One read transaction for the whole tree: the engine takes its lock and
+    // checks the file once rather than at each directory's query.
+    const db::Transaction snapshot(db);
     m_tree->setUpdatesEnabled(false);
     for (const SupportNode& support : supportNodes(db, m_typeCount)) {
         QTreeWidgetItem* node = addSupportNode(support);

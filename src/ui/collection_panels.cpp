@@ -4,6 +4,7 @@
 #include "app/phrases.h"
 #include "store/catalogue.h"
 #include "store/support_table.h"
+#include "ui/background_file_count.h"
 #include "ui/named_widgets.h"
 
 #include <QComboBox>
@@ -27,7 +28,8 @@ const QString kNoCollection = QStringLiteral(" Aucune collection");
 } // namespace
 
 CollectionPanels::CollectionPanels(CollectionsRegistry& registry, QWidget* host)
-    : QObject(host), m_registry(registry) {
+    : QObject(host), m_registry(registry), m_fileCount(new BackgroundFileCount(this)) {
+    connect(m_fileCount, &BackgroundFileCount::counted, this, &CollectionPanels::showFileCount);
     buildChooser(host);
     buildList(host);
     buildNew(host);
@@ -282,10 +284,20 @@ void CollectionPanels::focusNewCollectionName() {
 }
 
 void CollectionPanels::refreshFileCount() {
-    const QStringList pictures =
-        catalogueDigitPictures(m_registry.paths().dataDir, CountCatalogueFiles(m_registry));
-    for (int i = 0; i < m_digits.size() && i < pictures.size(); ++i)
+    m_fileCount->start(m_registry.isOpen() ? m_registry.database().path() : QString());
+}
+
+// A count that could not be read (the file locked by a long write) leaves the
+// digits as they were.
+void CollectionPanels::showFileCount(qint64 files) {
+    if (files < 0)
+        return;
+    const QString digits = catalogueDigits(files);
+    const QStringList pictures = catalogueDigitPictures(m_registry.paths().dataDir, files);
+    for (int i = 0; i < m_digits.size() && i < pictures.size(); ++i) {
         m_digits[i]->setPixmap(QPixmap(pictures.at(i)));
+        m_digits[i]->setAccessibleName(digits.mid(i, 1));
+    }
 }
 
 } // namespace velmar::ui

@@ -22,6 +22,8 @@ class QWidget;
 
 namespace velmar::ui {
 
+class BackgroundFileCount;
+
 class CollectionPanels final : public QObject, public CollectionView {
     Q_OBJECT
 public:
@@ -43,7 +45,8 @@ public:
     void focusNewCollectionName() override;
     void releaseSearch() override { emit searchReleased(); }
 
-    // The six digits of the collection-wide file count.
+    // The six digits of the collection-wide file count, counted in the
+    // background; the digits change when the count arrives.
     void refreshFileCount();
 
 signals:
@@ -62,6 +65,7 @@ private:
     void showCollectionList();
     void showSupportTable();
     QString selectedName() const;
+    void showFileCount(qint64 files);
 
     CollectionsRegistry& m_registry;
     QMap<QString, QIcon> m_typeIcons;
@@ -75,6 +79,7 @@ private:
     QLabel* m_caption = nullptr;
     QLabel* m_openPicture = nullptr;
     QList<QLabel*> m_digits;
+    BackgroundFileCount* m_fileCount = nullptr;
     QPushButton* m_showSupports = nullptr;
     QListWidget* m_names = nullptr;
     QLabel* m_summary = nullptr;

@@ -162,7 +162,8 @@ TEST_F(CatalogueTest, SupportTableInNameOrder) {
     EXPECT_FALSE(Affiche_InfosSupports(registry, rows));
     EXPECT_EQ(dialogs.messageTexts(), QStringList{"Vous devez ouvrir une collection auparavant."});
     dialogs.clear();
-    EXPECT_EQ(CountCatalogueFiles(registry), 0);
+    EXPECT_EQ(CountCatalogueFiles(fixture.paths().collectionFile(1)), 0);
+    EXPECT_EQ(CountCatalogueFiles(fixture.paths().collectionFile(9)), -1);
     // A stale collection file is never overwritten by a new collection.
     EXPECT_FALSE(registry.createCollection("C"));
     EXPECT_EQ(registry.count(), 0);

@@ -3,6 +3,7 @@
 #include "app/files.h"
 #include "app/session.h"
 #include "platform/file_lock.h"
+#include "store/db/database.h"
 #include "store/model_database.h"
 #include "store/store_paths.h"
 #include "support/fake_platform.h"
@@ -44,6 +45,17 @@ private:
         QTest::mouseClick(find<QPushButton>("cmdCreeCompil"), Qt::LeftButton);
         find<QLineEdit>("txtNomNouvelleCollection")->setText(name);
         QTest::mouseClick(find<QPushButton>("cmdCreeNouvelleCompil"), Qt::LeftButton);
+    }
+    QString shownCount() {
+        QString digits;
+        for (int i = 0; i < 6; ++i)
+            digits += find<QLabel>(qPrintable(QStringLiteral("imgChiffre%1").arg(i)))->accessibleName();
+        return digits;
+    }
+    void choose(const QString& name) {
+        auto* combo = find<QComboBox>("cboChoixCollection");
+        combo->setCurrentIndex(combo->findText(name));
+        emit combo->activated(combo->currentIndex());
     }
     void select(const QString& name) {
         auto* list = find<QListWidget>("ListeBaseDispo");
@@ -157,6 +169,26 @@ private slots:
         QCOMPARE(dialogs->messages().size(), 1);
         QCOMPARE(dialogs->messages()[0].style, MessageStyle::Exclamation);
         QVERIFY(find<QWidget>("ssNouvelleCompil")->isVisible());
+    }
+
+    // The count comes from a thread of its own; reopening a collection another
+    // program has added files to shows the new count, named files only.
+    void theDigitsFollowTheCollectionsFile() {
+        create("A");
+        QTRY_COMPARE(shownCount(), QString("000000"));
+        create("B");
+        {
+            db::Database other;
+            QVERIFY(other.open(DataLayout(app.path()).collectionFile(1)));
+            for (const char* name : {"a.txt", "b.txt", "", "c.txt"})
+                QVERIFY(other.execute(
+                    "INSERT INTO Fichiers (NumSupport, NumRepertoire, Fichier) VALUES (1, 1, ?)",
+                    {QString::fromUtf8(name)}));
+        }
+        choose("A");
+        QTRY_COMPARE(shownCount(), QString("000003"));
+        choose("B");
+        QTRY_COMPARE(shownCount(), QString("000000"));
     }
 
     // Another process (a velmar-cli explore, say) writes into the open collection.
