@@ -154,6 +154,19 @@ TEST_F(DbTest, TransactionRollsBackUnlessCommitted) {
         EXPECT_TRUE(t.commit());
     }
     EXPECT_EQ(count("Fichiers"), 1);
+    // A transaction inside another leaves the outer one in charge, and the
+    // connection without an error to report.
+    {
+        Transaction outer(db);
+        {
+            Transaction inner(db);
+            EXPECT_FALSE(inner.active());
+            addFiles({"outer.txt"});
+        }
+        EXPECT_EQ(db.lastError(), QString());
+        EXPECT_TRUE(outer.commit());
+    }
+    EXPECT_EQ(count("Fichiers"), 2);
 }
 
 TEST_F(DbTest, BulkInsertChecksItsValues) {
