@@ -164,7 +164,10 @@ int64_t lastPacketEnd(AVFormatContext* context, AVPacket* packet, int64_t positi
         return AV_NOPTS_VALUE;
     int64_t end = AV_NOPTS_VALUE;
     while (av_read_frame(context, packet) >= 0) {
-        if (packet->pts != AV_NOPTS_VALUE && packet->stream_index < int(context->nb_streams)) {
+        // Times near the ends of the range come only from damaged packets.
+        if (packet->pts != AV_NOPTS_VALUE && packet->pts >= 0 && packet->duration >= 0 &&
+            packet->pts <= std::numeric_limits<int64_t>::max() - packet->duration &&
+            packet->stream_index < int(context->nb_streams)) {
             const AVRational base = context->streams[packet->stream_index]->time_base;
             end = qMax(end, av_rescale_q(packet->pts + packet->duration, base, AV_TIME_BASE_Q));
         }
@@ -186,18 +189,28 @@ qint64 timedByTail(AVFormatContext* context) {
             break;
     }
     av_packet_free(&packet);
-    if (end == AV_NOPTS_VALUE || context->start_time == AV_NOPTS_VALUE || end <= context->start_time)
+    if (end == AV_NOPTS_VALUE || context->start_time == AV_NOPTS_VALUE || context->start_time < 0 ||
+        end <= context->start_time)
         return 0;
     return av_rescale(end - context->start_time, 1000, AV_TIME_BASE);
 }
 
+// "" for a codec libavformat could not name (it would say "none").
+QString codecName(const AVStream* stream) {
+    const AVCodecID id = stream->codecpar->codec_id;
+    return id == AV_CODEC_ID_NONE ? QString() : QString::fromLatin1(avcodec_get_name(id));
+}
+
 void describeVideo(const AVStream* video, VideoStreams& streams) {
-    streams.width = video->codecpar->width;
-    streams.height = video->codecpar->height;
+    // A damaged header can give any size, negative ones too: those are unknown.
+    if (video->codecpar->width > 0 && video->codecpar->height > 0) {
+        streams.width = video->codecpar->width;
+        streams.height = video->codecpar->height;
+    }
     const AVRational rate = video->avg_frame_rate.num > 0 ? video->avg_frame_rate : video->r_frame_rate;
     if (rate.num > 0 && rate.den > 0)
         streams.frameRate = av_q2d(rate);
-    streams.videoCodec = QString::fromLatin1(avcodec_get_name(video->codecpar->codec_id));
+    streams.videoCodec = codecName(video);
 }
 
 bool analyse(Demuxer& demuxer, AVFormatContext* context) {
@@ -217,7 +230,7 @@ bool describe(Demuxer& demuxer, AVFormatContext* context, VideoStreams& streams)
     if (video != nullptr)
         describeVideo(video, streams);
     if (audio != nullptr)
-        streams.audioCodec = QString::fromLatin1(avcodec_get_name(audio->codecpar->codec_id));
+        streams.audioCodec = codecName(audio);
     if (context->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE)
         streams.milliseconds = durationMilliseconds(context);
     if (streams.milliseconds == 0) {

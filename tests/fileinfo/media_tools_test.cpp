@@ -234,15 +234,21 @@ TEST(MediaProbes, RefusedFilesGiveNoText) {
     }
 }
 
-// An ASF header whose stream properties TagLib reads as negative numbers (a
-// file found by fuzzing): the values are unknown, never negative.
-TEST(MediaProbes, DamagedAsfPropertiesAreUnknownRatherThanNegative) {
-    AudioTags read;
-    LitTagsAudio(QStringLiteral(VELMAR_TEST_DATA_DIR "/fileinfo/media/asf_signed_fields.wma"), read);
-    EXPECT_GE(read.rate, 0);
-    EXPECT_GE(read.channels, 0);
-    EXPECT_GE(read.bits, 0);
-    EXPECT_GE(read.milliseconds, 0);
+// Headers whose fields the libraries read as negative numbers (files found by
+// fuzzing): an ASF stream's properties through TagLib, an AVI picture width
+// through libavformat. The values are unknown, never negative.
+TEST(MediaProbes, DamagedHeadersGiveUnknownRatherThanNegativeValues) {
+    const QString data = QStringLiteral(VELMAR_TEST_DATA_DIR "/fileinfo/media/");
+    AudioTags audio;
+    LitTagsAudio(data + "asf_signed_fields.wma", audio);
+    for (const qint64 value :
+         {audio.milliseconds, qint64(audio.rate), qint64(audio.channels), qint64(audio.bits)})
+        EXPECT_GE(value, 0);
+    VideoStreams video;
+    LitFluxVideo(data + "avi_negative_width.avi", video);
+    for (const qint64 value : {video.milliseconds, qint64(video.width), qint64(video.height)})
+        EXPECT_GE(value, 0);
+    EXPECT_EQ(AnalyseContenuFichier(data + "avi_negative_width.avi"), QStringLiteral("0 min 0 sec 300 ms"));
 }
 
 } // namespace
