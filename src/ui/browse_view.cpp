@@ -51,7 +51,12 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     m_panel = namedPanel(QStringLiteral("ssListeFichiersRep"), host);
     m_closedFolder = QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon);
     m_openFolder = QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon);
+    buildPanel();
+    buildMenus();
+    connectSignals();
+}
 
+void BrowseView::buildPanel() {
     m_tree = new QTreeWidget(m_panel);
     m_tree->setObjectName(QStringLiteral("lstRepertoires"));
     m_tree->setHeaderHidden(true);
@@ -87,8 +92,9 @@ BrowseView::BrowseView(CollectionsRegistry& registry, QWidget* host) : QObject(h
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 2);
     (new QVBoxLayout(m_panel))->addWidget(splitter);
+}
 
-    buildMenus();
+void BrowseView::connectSignals() {
     connect(m_tree, &QTreeWidget::itemExpanded, this, &BrowseView::onNodeExpanded);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { onNodeClicked(node); });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,

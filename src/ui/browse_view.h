@@ -65,7 +65,9 @@ signals:
     void fileListEmptied();
 
 private:
+    void buildPanel();
     void buildMenus();
+    void connectSignals();
     QTreeWidgetItem* addSupportNode(const SupportNode& support);
     void loadSubdirectories(int support, qint64 parent, QTreeWidgetItem* node, bool ahead);
     void setKey(QTreeWidgetItem* node, const QString& key);
