@@ -6,8 +6,8 @@
 
 #include "fileinfo/file_infos.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "fuzz_file.h"
+
 #include <QFile>
 
 #include <cstddef>
@@ -22,17 +22,9 @@ const char* const kExtensions[] = {"html", "htm", "s3m", "mod", "mtm", "it",  "x
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0)
+    const QString path = velmar::fuzz::writeInputFile("infos", kExtensions, data, size);
+    if (path.isEmpty())
         return 0;
-    const QString extension = QLatin1String(kExtensions[data[0] % std::size(kExtensions)]);
-    const QString path = QDir::tempPath() +
-                         QStringLiteral("/velmar-fuzz-infos-%1.").arg(QCoreApplication::applicationPid()) +
-                         extension;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
-    file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));
-    file.close();
     (void)velmar::RenvoieInfosFichier(path, QStringLiteral("AUTO"));
     (void)velmar::RenvoieInfosFichier(path, QStringLiteral("TEXTE"));
     QFile::remove(path);

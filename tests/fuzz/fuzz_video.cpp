@@ -7,8 +7,8 @@
 #include "fileinfo/file_infos.h"
 #include "fileinfo/video_streams.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "fuzz_file.h"
+
 #include <QFile>
 
 #include <cstddef>
@@ -16,16 +16,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const extensions[] = {"mp4", "mkv", "avi", "ts"};
-    if (size == 0)
+    const QString path = velmar::fuzz::writeInputFile("video", extensions, data, size);
+    if (path.isEmpty())
         return 0;
-    const QString path = QDir::tempPath() + QStringLiteral("/velmar-fuzz-video-%1.%2")
-                                                .arg(QCoreApplication::applicationPid())
-                                                .arg(QLatin1String(extensions[data[0] % 4]));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
-    file.write(reinterpret_cast<const char*>(data) + 1, static_cast<qint64>(size - 1));
-    file.close();
     velmar::VideoStreams streams;
     if (velmar::LitFluxVideo(path, streams) && (streams.width < 0 || streams.milliseconds < 0))
         __builtin_trap();
