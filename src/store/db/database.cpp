@@ -94,6 +94,10 @@ bool Database::openWith(const QString& path, int flags) {
         m_lastError = reason;
         return false;
     }
+    // The engine's own cache holds 2 MiB by default; an exploration's inserts
+    // walk indexes of tens of megabytes, and reread their pages from the
+    // system through it. The cache grows only as far as it is used.
+    runPlain("PRAGMA cache_size=-32768;");
     m_lastError.clear();
     return true;
 }
