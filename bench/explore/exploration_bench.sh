@@ -2,6 +2,7 @@
 # Whole process against whole process, over the trees of velmar-make-tree:
 #   big   200,000 files in 10,000 directories: quick "velmar-cli explore" against
 #         find PATH -printf '%s %T@ %p\n'
+#   big1  the same pair, both held to the first CPU (taskset -c 0)
 #   flat  one folder of 10,000 subdirectories: the same pair
 #   crc   2 GiB in 64 files, in the page cache: "velmar-cli explore --deep --crc"
 #         against cat of the same files
@@ -80,6 +81,7 @@ compare() {
 
 EXPLORE="'$CLI' explore --collection Bench --name Banc --yes"
 compare big 1.5 "$EXPLORE '$WORK/big'" "find '$WORK/big' -printf '%s %T@ %p\n' >/dev/null"
+compare big1 2.0 "taskset -c 0 $EXPLORE '$WORK/big'" "taskset -c 0 find '$WORK/big' -printf '%s %T@ %p\n' >/dev/null"
 compare flat 1.5 "$EXPLORE '$WORK/flat'" "find '$WORK/flat' -printf '%s %T@ %p\n' >/dev/null"
 compare crc 1.2 "$EXPLORE --deep --crc '$WORK/crc'" "cat '$WORK'/crc/* >/dev/null"
 compare sum 1.5 "'$CLI' crc '$WORK/sum.bin'" "cat '$WORK/sum.bin' >/dev/null"
