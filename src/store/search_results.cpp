@@ -51,6 +51,30 @@ QList<SearchLine> SearchResults::readLines(int limit) {
     return lines;
 }
 
+namespace {
+
+// Completes a place whose directory is known: the chain from the support's
+// first level down to it, walked up from the directory's parent.
+bool chainDirectories(db::Database& db, ResultPlace& place, bool inStartingDirectory, qint64 parent) {
+    place.inStartingDirectory = inStartingDirectory;
+    place.chainFromTop.clear();
+    if (inStartingDirectory)
+        return true;
+    place.chainFromTop.prepend(place.directory);
+    // Each parent's row names its own parent, up to the support's first level.
+    while (parent != 0) {
+        DirectoryFields fields;
+        GetDirectoryPath(db, parent, place.support, fields);
+        place.chainFromTop.prepend(parent);
+        if (place.chainFromTop.size() > 100000)
+            return false; // parents naming each other: a damaged collection
+        parent = fields.parentNumber;
+    }
+    return true;
+}
+
+} // namespace
+
 bool SearchResults::locate(const QString& key, ResultPlace& place) {
     if (m_db == nullptr || !parseResultKey(key, place.support, place.file))
         return false;
@@ -59,21 +83,23 @@ bool SearchResults::locate(const QString& key, ResultPlace& place) {
     if (row.eof())
         return false;
     place.directory = row.field(QStringLiteral("NumeroRep")).toNumber();
-    place.inStartingDirectory = row.field(QStringLiteral("RepertoireSeul")).toText().isEmpty();
-    place.chainFromTop.clear();
-    if (place.inStartingDirectory)
-        return true;
-    place.chainFromTop.prepend(place.directory);
-    // Each parent's row names its own parent, up to the support's first level.
-    for (qint64 parent = row.field(QStringLiteral("NumRepertoireParent")).toNumber(); parent != 0;) {
-        DirectoryFields fields;
-        GetDirectoryPath(*m_db, parent, place.support, fields);
-        place.chainFromTop.prepend(parent);
-        if (place.chainFromTop.size() > 100000)
-            return false; // parents naming each other: a damaged collection
-        parent = fields.parentNumber;
-    }
-    return true;
+    return chainDirectories(*m_db, place, row.field(QStringLiteral("RepertoireSeul")).toText().isEmpty(),
+                            row.field(QStringLiteral("NumRepertoireParent")).toNumber());
+}
+
+bool placeOfFile(db::Database& db, int support, qint64 file, ResultPlace& place) {
+    db::Recordset row = db.openRecordset(
+        QStringLiteral("SELECT f.NumRepertoire, r.RepertoireSeul, r.NumRepertoireParent FROM Fichiers f "
+                       "JOIN Repertoires r ON r.NumRepertoire = f.NumRepertoire "
+                       "WHERE f.NumFichier = ? AND f.NumSupport = ?"),
+        {file, support});
+    if (!row.ok() || row.eof())
+        return false;
+    place.support = support;
+    place.file = file;
+    place.directory = row.field(QStringLiteral("NumRepertoire")).toNumber();
+    return chainDirectories(db, place, row.field(QStringLiteral("RepertoireSeul")).toText().isEmpty(),
+                            row.field(QStringLiteral("NumRepertoireParent")).toNumber());
 }
 
 void SearchResults::close() {

@@ -34,6 +34,10 @@ struct ResultPlace {
     QList<qint64> chainFromTop;
 };
 
+// The place of a catalogued file, from its support and file numbers; false
+// when the collection has no such file.
+bool placeOfFile(db::Database& db, int support, qint64 file, ResultPlace& place);
+
 // The support and file numbers of a line key, false for a malformed key.
 bool parseResultKey(const QString& key, int& support, qint64& file);
 

@@ -43,6 +43,10 @@ Value Recordset::field(const QString& name) const {
     return Value();
 }
 
+Value Recordset::field(int index) const {
+    return index >= 0 && index < static_cast<int>(m_row.size()) ? Value(m_row[size_t(index)]) : Value();
+}
+
 bool Recordset::addNew() {
     if (m_table.isEmpty())
         return fail(QStringLiteral("ce jeu d'enregistrements n'est pas modifiable"));

@@ -32,6 +32,9 @@ public:
     qint64 recordCount() const { return m_count; }
     bool moveNext();
     Value field(const QString& name) const;
+    // The column at `index` in the statement's order: for long scans, where
+    // finding each column by its name would cost more than reading it.
+    Value field(int index) const;
     const QStringList& fieldNames() const { return m_columns; }
 
     // Editing: addNew() or edit(), then setField(...), then update().
