@@ -95,7 +95,7 @@ void BM_OpenCollectionAndCount(benchmark::State& state) {
     registry.LoadRegistry();
     for (auto _ : state) {
         registry.OpenCollection(1);
-        benchmark::DoNotOptimize(CountCatalogueFiles(registry));
+        benchmark::DoNotOptimize(CountCatalogueFiles(registry.database()));
         registry.CloseCollection();
     }
 }
@@ -108,7 +108,7 @@ void BM_OpenCollectionCountAndSupportTable(benchmark::State& state) {
     QList<SupportRow> rows;
     for (auto _ : state) {
         registry.OpenCollection(1);
-        benchmark::DoNotOptimize(CountCatalogueFiles(registry));
+        benchmark::DoNotOptimize(CountCatalogueFiles(registry.database()));
         Affiche_InfosSupports(registry, rows);
         registry.CloseCollection();
     }

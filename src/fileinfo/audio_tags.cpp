@@ -1,4 +1,4 @@
-#include "fileinfo/audio_tags.h"
+#include "fileinfo/media_module.h"
 
 #include <QFile>
 
@@ -14,7 +14,7 @@
 #include <taglib/tfilestream.h>
 #include <taglib/wavpackfile.h>
 
-namespace velmar {
+namespace velmar::media {
 
 namespace {
 
@@ -94,7 +94,7 @@ bool readWithTagLib(const QString& path, AudioTags& tags) {
 
 } // namespace
 
-bool LitTagsAudio(const QString& path, AudioTags& tags) {
+bool readAudioTags(const QString& path, AudioTags& tags) {
     silenceTagLib();
     tags = {};
     try {
@@ -107,4 +107,4 @@ bool LitTagsAudio(const QString& path, AudioTags& tags) {
     return false;
 }
 
-} // namespace velmar
+} // namespace velmar::media

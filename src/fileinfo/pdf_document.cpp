@@ -1,6 +1,4 @@
-#include "fileinfo/pdf_document.h"
-
-#include "fileinfo/probes.h"
+#include "fileinfo/media_module.h"
 
 #include <QFile>
 #include <QStringList>
@@ -12,7 +10,7 @@
 #include <memory>
 #include <mutex>
 
-namespace velmar::documents {
+namespace velmar::media {
 
 namespace {
 
@@ -28,24 +26,17 @@ QString textOf(const poppler::ustring& text) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).trimmed();
 }
 
-QString linesOf(const poppler::document& document) {
-    QStringList lines;
-    if (const QString title = textOf(document.get_title()); !title.isEmpty())
-        lines << QStringLiteral("Titre : ") + title;
-    if (const QString author = textOf(document.get_author()); !author.isEmpty())
-        lines << QStringLiteral("Auteur : ") + author;
-    if (const int pages = document.pages(); pages > 0)
-        lines << QStringLiteral("Pages : ") + QString::number(pages);
-    return lines.join(probes::kLineBreak);
+PdfDetails detailsOf(const poppler::document& document) {
+    return {true, textOf(document.get_title()), textOf(document.get_author()), document.pages()};
 }
 
 // poppler reports failures by a null document; anything it throws all the
 // same (std::bad_alloc on a length a damaged file claims) means "".
-template <typename Load> QString readWith(Load load) {
+template <typename Load> PdfDetails readWith(Load load) {
     prepareLibrary();
     try {
         const std::unique_ptr<poppler::document> document(load());
-        return document ? linesOf(*document) : QString();
+        return document ? detailsOf(*document) : PdfDetails();
     } catch (...) {
         return {};
     }
@@ -53,14 +44,14 @@ template <typename Load> QString readWith(Load load) {
 
 } // namespace
 
-QString pdfText(const QString& path) {
+PdfDetails readPdfFile(const QString& path) {
     return readWith([&] { return poppler::document::load_from_file(QFile::encodeName(path).toStdString()); });
 }
 
-QString pdfText(const char* data, qint64 size) {
+PdfDetails readPdfBytes(const char* data, qint64 size) {
     if (size > INT_MAX)
         return {};
     return readWith([&] { return poppler::document::load_from_raw_data(data, int(size)); });
 }
 
-} // namespace velmar::documents
+} // namespace velmar::media

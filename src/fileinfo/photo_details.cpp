@@ -1,4 +1,4 @@
-#include "fileinfo/photo_details.h"
+#include "fileinfo/media_module.h"
 
 #include "app/inner_text.h"
 
@@ -9,26 +9,15 @@
 
 #include <mutex>
 
-namespace velmar::photos {
+namespace velmar::media {
+
+using photos::PhotoDetails;
 
 namespace {
 
 constexpr const char* kTakenKeys[] = {"Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal"};
 constexpr const char* kExifDateFormat = "yyyy:MM:dd HH:mm:ss";
 constexpr const char* kShownDateFormat = "dd/MM/yyyy HH:mm:ss";
-
-// EXIF orientations 1 to 8 (TIFF 6.0, tag 274): how the stored rows must be
-// turned to be seen upright.
-const char* const kOrientations[] = {
-    "normale",
-    "miroir horizontal",
-    "rotation de 180°",
-    "miroir vertical",
-    "miroir horizontal, rotation de 90° à gauche",
-    "rotation de 90° à droite",
-    "miroir horizontal, rotation de 90° à droite",
-    "rotation de 90° à gauche",
-};
 
 void ignoreMessage(int, const char*) {}
 
@@ -94,26 +83,13 @@ template <typename Open> PhotoDetails readWith(Open open) {
 
 } // namespace
 
-PhotoDetails readPhotoDetails(const QString& path) {
+PhotoDetails readPhotoFile(const QString& path) {
     return readWith([&] { return Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString()); });
 }
 
-PhotoDetails readPhotoDetails(const char* data, qint64 size) {
+PhotoDetails readPhotoBytes(const char* data, qint64 size) {
     return readWith(
         [&] { return Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(data), long(size)); });
 }
 
-QStringList detailLines(const PhotoDetails& details) {
-    QStringList lines;
-    if (!details.taken.isEmpty())
-        lines << QStringLiteral("Prise de vue : ") + details.taken;
-    if (!details.make.isEmpty())
-        lines << QStringLiteral("Marque : ") + details.make;
-    if (!details.model.isEmpty())
-        lines << QStringLiteral("Modèle : ") + details.model;
-    if (details.orientation != 0)
-        lines << QStringLiteral("Orientation : ") + QString::fromUtf8(kOrientations[details.orientation - 1]);
-    return lines;
-}
-
-} // namespace velmar::photos
+} // namespace velmar::media

@@ -1,4 +1,4 @@
-#include "fileinfo/video_streams.h"
+#include "fileinfo/media_module.h"
 
 #include <QFile>
 
@@ -10,7 +10,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
-namespace velmar {
+namespace velmar::media {
 
 namespace {
 
@@ -242,7 +242,7 @@ bool describe(Demuxer& demuxer, AVFormatContext* context, VideoStreams& streams)
 
 } // namespace
 
-bool LitFluxVideo(const QString& path, VideoStreams& streams) {
+bool readVideoStreams(const QString& path, VideoStreams& streams) {
     silenceFfmpeg();
     streams = {};
     try {
@@ -257,4 +257,4 @@ bool LitFluxVideo(const QString& path, VideoStreams& streams) {
     return false;
 }
 
-} // namespace velmar
+} // namespace velmar::media

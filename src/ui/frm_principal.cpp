@@ -8,6 +8,7 @@
 #include "ui/browse_view.h"
 #include "ui/collection_panels.h"
 #include "ui/configuration_panel.h"
+#include "ui/duplicates_panel.h"
 #include "ui/file_actions.h"
 #include "ui/file_card_panel.h"
 #include "ui/frm_exploration.h"
@@ -71,6 +72,7 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
     m_tools = buildTools();
     m_browse = new BrowseView(m_registry, m_backdrop);
     m_search = new SearchPanels(m_registry, m_backdrop);
+    m_duplicates = new DuplicatesPanel(m_registry, m_backdrop);
     m_card = new FileCardPanel(m_backdrop);
     m_actions = new FileActions(m_registry, *m_browse, *m_card, this);
 
@@ -107,6 +109,7 @@ QWidget* frmPrincipal::buildSideColumn() {
     column->addPanel(m_collections->newCollection(), Height::Natural);
     column->addPanel(m_collections->supportTable(), Height::Fill);
     column->addPanel(m_tools, Height::Natural);
+    column->addPanel(m_duplicates->panel(), Height::Fill);
     column->addPanel(m_configuration, Height::Fill);
     return column;
 }
@@ -116,6 +119,7 @@ void frmPrincipal::connectBrowsing() {
     connect(m_collections, &CollectionPanels::searchReleased, m_search, &SearchPanels::release);
     connect(m_search, &SearchPanels::criteriaShowing, this, &frmPrincipal::hideAllPanels);
     connect(m_search, &SearchPanels::resultChosen, m_browse, &BrowseView::showResult);
+    connect(m_duplicates, &DuplicatesPanel::fileChosen, m_browse, &BrowseView::showResult);
     connect(m_search, &SearchPanels::resultActivated, this, [this](const ResultPlace& place) {
         m_browse->showResult(place);
         m_actions->open();
@@ -135,6 +139,7 @@ void frmPrincipal::connectBrowsing() {
 
 void frmPrincipal::collectionChanged() {
     m_exploreButton->setEnabled(m_registry.isOpen());
+    m_duplicates->clear();
     if (m_registry.isOpen())
         m_browse->buildTree();
     else
@@ -182,14 +187,23 @@ QFrame* frmPrincipal::buildTools() {
                    QStringLiteral("- Supprime de la collection tous les répertoires ne contenant ni "
                                   "fichier, ni sous-répertoire."),
                    panel);
+    QPushButton* duplicates =
+        namedButton(QStringLiteral("cmdDoublons"), QStringLiteral("Chercher les doublons"), panel);
+    QLabel* duplicatesText =
+        namedLabel(QStringLiteral("lblDoublons"),
+                   QStringLiteral("- Groupes de fichiers identiques, sur un support ou sur "
+                                  "plusieurs, le plus d'espace perdu d'abord."),
+                   panel);
     QPushButton* close = namedButton(QStringLiteral("cmdFermerOutils"), QStringLiteral("Fermer"), panel);
     grid->addWidget(panelTitle(QStringLiteral("Outils"), panel), 0, 0, 1, 2);
     grid->addWidget(purge, 1, 0);
     grid->addWidget(purgeText, 1, 1);
     grid->addWidget(compact, 2, 0);
     grid->addWidget(compactText, 2, 1);
-    grid->addWidget(close, 3, 1, Qt::AlignRight);
-    for (QLabel* text : {compactText, purgeText})
+    grid->addWidget(duplicates, 3, 0);
+    grid->addWidget(duplicatesText, 3, 1);
+    grid->addWidget(close, 4, 1, Qt::AlignRight);
+    for (QLabel* text : {compactText, purgeText, duplicatesText})
         text->setWordWrap(true);
     grid->setColumnStretch(1, 1);
     connect(compact, &QPushButton::clicked, this, [this] {
@@ -197,6 +211,10 @@ QFrame* frmPrincipal::buildTools() {
             m_tools->hide();
     });
     connect(purge, &QPushButton::clicked, this, &frmPrincipal::purgeEmptyDirectories);
+    connect(duplicates, &QPushButton::clicked, this, [this] {
+        showOnly(m_duplicates->panel());
+        m_duplicates->open();
+    });
     connect(close, &QPushButton::clicked, panel, &QWidget::hide);
     return panel;
 }

@@ -20,6 +20,7 @@ namespace velmar::ui {
 class BrowseView;
 class CollectionPanels;
 class ConfigurationPanel;
+class DuplicatesPanel;
 class FileActions;
 class FileCardPanel;
 class SearchPanels;
@@ -64,6 +65,7 @@ private:
     ConfigurationPanel* m_configuration = nullptr;
     BrowseView* m_browse = nullptr;
     SearchPanels* m_search = nullptr;
+    DuplicatesPanel* m_duplicates = nullptr;
     FileCardPanel* m_card = nullptr;
     FileActions* m_actions = nullptr;
     QFrame* m_tools = nullptr;

@@ -46,7 +46,7 @@ private:
     }
     // Explores media/<folder> as a support of its own, then reopens the
     // collection so that the window builds its tree as after any opening.
-    void explore(const QString& folder, const QString& supportName) {
+    void explore(const QString& folder, const QString& supportName, bool computeCrc = false) {
         ExplorationRequest request;
         request.supportName = supportName;
         request.supportType = 2;
@@ -54,6 +54,7 @@ private:
         request.startDirectory = media.path() + "/" + folder;
         request.deep = true;
         request.readInfos = true;
+        request.computeCrc = computeCrc;
         QCOMPARE(test::exploreQuietly(window->registry().database(), request), ExplorationOutcome::Completed);
         reopen();
     }
@@ -135,6 +136,41 @@ private slots:
         QDir(session().paths.dataDir + "Base").removeRecursively();
         QDir(media.path()).removeRecursively();
         QDir().mkpath(media.path());
+    }
+
+    // Two discs holding the same photo (one with CRCs, one without) and a
+    // copy under another name: the panel groups them, and a double click on a
+    // file shows it in the tree and the file list.
+    void duplicatesPanelGroupsCopiesAndLeadsToEach() {
+        const QByteArray photo(40000, 'p');
+        write("cd/Photos/plage.jpg", photo);
+        write("cd/Copies/plage (2).jpg", photo);
+        write("cd/unique.txt", "seul");
+        write("dvd/Photos/plage.jpg", photo);
+        explore("cd", "CD 1", true);
+        explore("dvd", "DVD 2");
+        QTest::mouseClick(find<QPushButton>("cmdOutils"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("cmdDoublons"), Qt::LeftButton);
+        QVERIFY(find<QFrame>("ssDoublons")->isVisible());
+        auto* groups = find<QTreeWidget>("lstDoublons");
+        QCOMPARE(groups->topLevelItemCount(), 1);
+        QTreeWidgetItem* group = groups->topLevelItem(0);
+        QCOMPARE(group->text(0), QString("3 fichiers de 39.06 Ko, même taille, et même CRC ou même nom, "
+                                         "78.12 Ko en double"));
+        QCOMPARE(group->child(0)->text(1), QString("Copies\\plage (2).jpg"));
+        QCOMPARE(group->child(2)->text(0), QString("DVD 2"));
+        QCOMPARE(find<QLabel>("lblResumeDoublons")->text(),
+                 QString("1 groupe de doublons, 3 fichiers, 78.12 Ko en double"));
+        screenshot("doublons");
+
+        emit groups->itemDoubleClicked(group->child(2), 1);
+        QCOMPARE(find<QTreeWidget>("lstRepertoires")->currentItem()->text(0), QString("Photos"));
+        QCOMPARE(find<QTreeWidget>("ListeFichiers")->currentItem()->text(0), QString("plage.jpg"));
+
+        auto* basis = find<QComboBox>("cboBaseDoublons");
+        basis->setCurrentIndex(1); // CRCs only: the DVD has none
+        QTest::mouseClick(find<QPushButton>("cmdChercheDoublons"), Qt::LeftButton);
+        QCOMPARE(groups->topLevelItem(0)->childCount(), 2);
     }
 
     void treeLoadsOneLevelAheadAndListsFiles() {
