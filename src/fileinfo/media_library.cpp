@@ -24,14 +24,15 @@ QStringList moduleCandidates() {
 }
 
 const media::ModuleTable* loadModule() {
+    // Never unloaded: its readers serve until the process ends.
+    static QLibrary library;
+    using TableFunction = const media::ModuleTable* (*)();
     for (const QString& candidate : moduleCandidates()) {
-        auto* library = new QLibrary(candidate); // kept loaded for the process's life
-        using TableFunction = const media::ModuleTable* (*)();
-        const auto table = reinterpret_cast<TableFunction>(library->resolve("velmar_media_table"));
+        library.setFileName(candidate);
+        const auto table = reinterpret_cast<TableFunction>(library.resolve("velmar_media_table"));
         if (table != nullptr && table()->version == media::kModuleVersion)
             return table();
-        library->unload();
-        delete library;
+        library.unload();
     }
     return nullptr;
 }
