@@ -39,6 +39,9 @@ INSERT INTO Fichiers (NumSupport, NumRepertoire, Fichier, Extension, Taille)
 VALUES (1, 7, 'Vacances été 2019 (1).jpg', 'jpg', 1), (4, 4000, 'VACANCES ÉTÉ 2019 (2).jpg', 'jpg', 2),
        (10, 10999, 'vacances été 2019 (3).jpg', 'jpg', 3);
 COMMIT;
+-- The planner's statistics, as the end of an exploration leaves them.
+PRAGMA analysis_limit=400;
+ANALYZE;
 EOF
 fi
 echo "collection: $(sqlite3 "$COLLECTION" 'SELECT count(*) FROM Fichiers') files," \
