@@ -43,6 +43,12 @@ create_and_explore() {
   grep -q $'^Fichiers trouvés\t2$' "$work/counters" || fail "compteurs : $(cat "$work/counters")"
   [ "$("$cli" search --collection Photos --ext TXT | cut -f2 | sort | tr '\n' ' ')" = "liste.txt notes.txt " ] ||
     fail "search"
+  # The media readers come from a module the program finds beside itself or
+  # in lib/velmar.
+  if command -v sox > /dev/null; then
+    sox -n -r 8000 -c 1 "$work/son.flac" synth 0.2 sine 440
+    "$cli" info "$work/son.flac" | grep -qx "8000 Hz" || fail "module des médias introuvable"
+  fi
 }
 
 check_home() {
@@ -67,7 +73,7 @@ check_home() {
 check_portable() {
   local copy=$work/usb
   mkdir -p "$copy"
-  cp "$prefix/bin/velmar-cli" "$copy/"
+  cp "$prefix/bin/velmar-cli" "$prefix/lib/velmar/velmar_media.so" "$copy/"
   cp -r "$prefix/share/velmar/Data" "$copy/Data"
   make_medium
   export HOME=$work/home XDG_DATA_HOME=$work/xdg
