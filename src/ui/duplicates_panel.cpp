@@ -33,6 +33,8 @@ DuplicatesPanel::DuplicatesPanel(CollectionsRegistry& registry, QWidget* host)
     m_list->setHeaderLabels({QStringLiteral("Support"), QStringLiteral("Fichier")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->setUniformRowHeights(true);
+    // Paths lose their middle rather than their file name.
+    m_list->setTextElideMode(Qt::ElideMiddle);
     m_summary = namedLabel(QStringLiteral("lblResumeDoublons"), QString(), m_panel);
     m_summary->setWordWrap(true);
     QPushButton* close = namedButton(QStringLiteral("cmdFermerDoublons"), QStringLiteral("Fermer"), m_panel);
@@ -87,11 +89,13 @@ void DuplicatesPanel::search() {
 void DuplicatesPanel::addGroup(const DuplicateGroup& group) {
     auto* node = new QTreeWidgetItem(m_list);
     node->setText(0, duplicateGroupText(group));
+    node->setToolTip(0, node->text(0));
     node->setFirstColumnSpanned(true);
     for (const DuplicateFile& file : group.files) {
         auto* row = new QTreeWidgetItem(node, {file.supportName, file.path});
         row->setData(0, kSupportRole, file.support);
         row->setData(0, kFileRole, file.file);
+        row->setToolTip(1, file.path);
     }
     node->setExpanded(true);
 }
