@@ -1,6 +1,8 @@
 #include "store/duplicates.h"
 
 #include "app/phrases.h"
+#include "store/db/transaction.h"
+#include "store/duplicate_candidates.h"
 
 #include <QHash>
 
@@ -11,35 +13,14 @@ namespace velmar {
 
 namespace {
 
-// The files that share a size and a CRC with another, or a size and a name
-// (with at least one of them lacking a CRC, unless names alone are asked
-// for), each with its place; by support and number.
-QString candidatesSql(DuplicateBasis basis) {
-    const QString byCrc = QStringLiteral(
-        "f.CRC<>'' AND EXISTS (SELECT 1 FROM ParCrc c WHERE c.Taille = f.Taille AND c.CRC = f.CRC)");
-    const QString byName =
-        QStringLiteral("EXISTS (SELECT 1 FROM ParNom n WHERE n.Taille = f.Taille AND f.Fichier = n.Nom)");
-    const QString test = basis == DuplicateBasis::Crc    ? byCrc
-                         : basis == DuplicateBasis::Name ? byName
-                                                         : "(" + byCrc + ") OR " + byName;
-    const QString nameHaving =
-        basis == DuplicateBasis::Name ? QString() : QStringLiteral(" AND SUM(CRC='') > 0");
-    return QStringLiteral(
-               "WITH ParCrc AS (SELECT Taille, CRC FROM Fichiers WHERE Fichier<>'' AND Taille>=?1 AND "
-               "CRC<>'' "
-               "GROUP BY Taille, CRC HAVING COUNT(*) > 1), "
-               "ParNom AS (SELECT Taille, Fichier AS Nom FROM Fichiers WHERE Fichier<>'' AND Taille>=?1 "
-               "GROUP BY Taille, Fichier HAVING COUNT(*) > 1%1) "
-               "SELECT f.NumFichier, f.NumSupport, f.NumRepertoire, f.Fichier, f.Taille, f.CRC, "
-               "s.NomSupport, "
-               "r.RepertoireParent, r.RepertoireSeul FROM Fichiers f "
-               "LEFT JOIN Supports s ON s.NumSupport = f.NumSupport "
-               "LEFT JOIN Repertoires r ON r.NumRepertoire = f.NumRepertoire "
-               "WHERE f.Fichier<>'' AND f.Taille>=?1 AND (%2) ORDER BY f.NumSupport, f.NumFichier")
-        .arg(nameHaving, test);
-}
+// The candidates' rows with their places, by support and number.
+const char* const kCandidateRows =
+    "SELECT f.NumFichier, f.NumSupport, f.NumRepertoire, f.Fichier, f.Taille, f.CRC, s.NomSupport, "
+    "r.RepertoireParent, r.RepertoireSeul FROM Candidats c JOIN Fichiers f ON f.NumFichier = c.NumFichier "
+    "LEFT JOIN Supports s ON s.NumSupport = f.NumSupport "
+    "LEFT JOIN Repertoires r ON r.NumRepertoire = f.NumRepertoire ORDER BY f.NumSupport, f.NumFichier";
 
-// The columns of candidatesSql(), in its order.
+// The columns of kCandidateRows, in its order.
 enum Column { kNumber, kSupport, kDirectory, kName, kSize, kCrc, kSupportName, kParent, kOwnName };
 
 struct Candidate {
@@ -59,14 +40,6 @@ QString catalogueFilePath(const db::Recordset& row) {
     return directory.isEmpty() ? name : directory + QLatin1Char('\\') + name;
 }
 
-QString foldedName(const QString& name) {
-    QString folded = name;
-    for (QChar& c : folded)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return folded;
-}
-
 Candidate candidateOf(const db::Recordset& row) {
     Candidate c;
     c.file.file = row.field(kNumber).toNumber();
@@ -76,7 +49,7 @@ Candidate candidateOf(const db::Recordset& row) {
     c.file.path = catalogueFilePath(row);
     c.size = row.field(kSize).toNumber();
     c.crc = row.field(kCrc).toText().toUpper();
-    c.name = foldedName(row.field(kName).toText());
+    c.name = catalogueNameKey(row.field(kName).toText());
     return c;
 }
 
@@ -163,19 +136,40 @@ QList<DuplicateGroup> groupsOf(const QList<Candidate>& files, DuplicateBasis bas
     return groups;
 }
 
+// The candidates go through a temporary table, so that one join gives their
+// places whatever their number.
+bool readCandidates(db::Database& db, const QList<qint64>& numbers, QList<Candidate>& files, QString& error) {
+    db::Transaction batch(db);
+    if (!db.execute(QStringLiteral("DROP TABLE IF EXISTS temp.Candidats")) ||
+        !db.execute(QStringLiteral("CREATE TEMP TABLE Candidats (NumFichier INTEGER PRIMARY KEY)"))) {
+        error = db.lastError();
+        return false;
+    }
+    db::BulkInsert insert = db.prepareInsert(QStringLiteral("Candidats"), {QStringLiteral("NumFichier")});
+    for (const qint64 number : numbers)
+        if (!insert.insert({number})) {
+            error = insert.error();
+            return false;
+        }
+    db::Recordset rows = db.openRecordset(QString::fromLatin1(kCandidateRows));
+    for (; rows.ok() && !rows.eof(); rows.moveNext())
+        files.append(candidateOf(rows));
+    error = rows.error();
+    rows.close();
+    db.execute(QStringLiteral("DROP TABLE temp.Candidats"));
+    return error.isEmpty();
+}
+
 } // namespace
 
 bool findDuplicates(db::Database& db, const DuplicateSearch& search, QList<DuplicateGroup>& groups,
                     QString& error) {
     groups.clear();
+    QList<qint64> numbers;
     QList<Candidate> files;
-    db::Recordset rows = db.openRecordset(candidatesSql(search.basis), {search.minimumSize});
-    for (; rows.ok() && !rows.eof(); rows.moveNext())
-        files.append(candidateOf(rows));
-    if (!rows.ok()) {
-        error = rows.error();
+    if (!duplicateCandidates(db, search, numbers, error) ||
+        (!numbers.isEmpty() && !readCandidates(db, numbers, files, error)))
         return false;
-    }
     groups = groupsOf(files, search.basis);
     return true;
 }
