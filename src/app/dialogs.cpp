@@ -13,6 +13,7 @@ public:
         return style == MessageStyle::Question ? MessageAnswer::No : MessageAnswer::Ok;
     }
     QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 SilentDialogs silentDialogs;

@@ -31,6 +31,9 @@ public:
     virtual int message(const QString& text, int style) = 0;
     // Returns the text typed, or "" when the box was cancelled.
     virtual QString inputBox(const QString& prompt, const QString& title, const QString& proposal) = 0;
+    // The file the user chooses to write, "" when cancelled; `filters` as Qt's
+    // file dialogs take them: "CSV (*.csv);;JSON (*.json)".
+    virtual QString saveFileName(const QString& title, const QString& proposal, const QString& filters) = 0;
 };
 
 // The application title every message box carries.

@@ -24,6 +24,8 @@ public:
         return m_assumeYes ? MessageAnswer::Yes : MessageAnswer::No;
     }
     QString inputBox(const QString&, const QString&, const QString& proposal) override { return proposal; }
+    // The commands take their files as arguments.
+    QString saveFileName(const QString&, const QString&, const QString&) override { return {}; }
 
 private:
     QTextStream& m_err;

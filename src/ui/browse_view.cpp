@@ -4,6 +4,7 @@
 #include "store/browse_nodes.h"
 #include "store/catalogue.h"
 #include "store/db/transaction.h"
+#include "store/export_request.h"
 #include "store/maintenance.h"
 #include "store/search_condition.h"
 #include "ui/busy_pointer.h"
@@ -128,6 +129,8 @@ void BrowseView::buildMenus() {
     connect(namedAction(m_supportMenu, QStringLiteral("mnuSupport_SupprimerSupport"),
                         QStringLiteral("Supprimer le support")),
             &QAction::triggered, this, &BrowseView::deleteSupport);
+    connect(namedAction(m_supportMenu, QStringLiteral("mnuSupport_Exporter"), QStringLiteral("Exporter…")),
+            &QAction::triggered, this, &BrowseView::exportSupport);
     m_fileMenu = namedMenu(QStringLiteral("mnuFichier"), QStringLiteral("Fichier"), m_panel);
     connect(namedAction(m_fileMenu, QStringLiteral("mnuLanceFichierSelection"),
                         QStringLiteral("Exécuter le fichier")),
@@ -422,6 +425,15 @@ void BrowseView::renameSupport() {
     QTreeWidgetItem* node = m_tree->currentItem();
     node->setText(0, supportNodeText(renamed, node->data(0, kFileCountRole).toLongLong()));
     emit catalogueChanged();
+}
+
+void BrowseView::exportSupport() {
+    const NodeKey key = NodeKey::parse(keyOf(m_tree->currentItem()));
+    if (key.kind != NodeKey::Kind::Support || !m_registry.isOpen())
+        return;
+    int type = 0;
+    exportWithDialogs(m_registry.database(), key.support,
+                      GetSupportName(m_registry.database(), key.support, type));
 }
 
 void BrowseView::deleteSupport() {

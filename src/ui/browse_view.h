@@ -67,6 +67,7 @@ signals:
 private:
     void buildPanel();
     void buildMenus();
+    void exportSupport();
     void connectSignals();
     QTreeWidgetItem* addSupportNode(const SupportNode& support);
     void loadSubdirectories(int support, qint64 parent, QTreeWidgetItem* node, bool ahead);

@@ -1,6 +1,7 @@
 #include "ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -68,6 +69,10 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title, const Q
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& proposal, const QString& filters) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposal, filters);
 }
 
 } // namespace velmar::ui

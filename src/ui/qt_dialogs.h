@@ -14,6 +14,7 @@ public:
 
     int message(const QString& text, int style) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& proposal) override;
+    QString saveFileName(const QString& title, const QString& proposal, const QString& filters) override;
 };
 
 } // namespace velmar::ui

@@ -23,6 +23,10 @@ public:
 
     int message(const QString& text, int style) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& proposal) override;
+    // Answered like an input box: the next scripted input, "" when none is left.
+    QString saveFileName(const QString& title, const QString& proposal, const QString&) override {
+        return inputBox(title, QString(), proposal);
+    }
 
     void answerQuestions(std::initializer_list<int> answers) { m_answers.append(answers); }
     void answerInputs(const QStringList& inputs) { m_inputs.append(inputs); }

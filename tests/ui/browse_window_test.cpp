@@ -13,6 +13,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -171,6 +174,29 @@ private slots:
         basis->setCurrentIndex(1); // CRCs only: the DVD has none
         QTest::mouseClick(find<QPushButton>("cmdChercheDoublons"), Qt::LeftButton);
         QCOMPARE(groups->topLevelItem(0)->childCount(), 2);
+    }
+
+    // "Exporter…" on a support: the file named in the save box, its format by
+    // its extension, and a message saying where it went.
+    void supportMenuExportsTheSupport() {
+        write("cd/Docs/lettre, \"été\".txt", "Bonjour");
+        explore("cd", "Courrier");
+        click(find<QTreeWidget>("lstRepertoires"), treeNode("Courrier"));
+        const QString file = media.path() + "/courrier.json";
+        dialogs->answerInputs({file});
+        trigger("mnuSupport_Exporter");
+        QCOMPARE(dialogs->prompts(), QStringList{"Exporter « Courrier »"});
+        QFile exported(file);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QJsonArray supports = QJsonDocument::fromJson(exported.readAll()).array();
+        QCOMPARE(supports.size(), 1);
+        const QJsonArray files = supports[0]["directories"][0]["files"].toArray();
+        QCOMPARE(files[0]["name"].toString(), QString("lettre, \"été\".txt"));
+        QCOMPARE(dialogs->messages().last().style, MessageStyle::Information);
+
+        dialogs->answerInputs({media.path() + "/absent/courrier.csv"});
+        trigger("mnuSupport_Exporter");
+        QVERIFY(dialogs->messageTexts().last().startsWith("L'export n'a pas pu être fait : "));
     }
 
     void treeLoadsOneLevelAheadAndListsFiles() {
