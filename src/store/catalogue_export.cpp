@@ -1,6 +1,8 @@
 #include "store/catalogue_export.h"
 
+#include "store/db/transaction.h"
 #include "store/export_writers.h"
+#include "store/search_condition.h"
 
 #include <memory>
 
@@ -15,7 +17,7 @@ const char* const kExportRows =
     "SELECT s.NomSupport, r.RepertoireParent, r.RepertoireSeul, f.Fichier, f.Extension, f.Taille, "
     "f.DerniereModif, f.CRC, f.Infos FROM Fichiers f JOIN Supports s ON s.NumSupport = f.NumSupport "
     "LEFT JOIN Repertoires r ON r.NumRepertoire = f.NumRepertoire "
-    "WHERE f.Fichier<>'' AND (?1 = 0 OR f.NumSupport = ?1) "
+    "WHERE f.Fichier<>'' AND (?1 = 0 OR f.NumSupport = ?1) %1"
     "ORDER BY s.NomSupport, f.NumSupport, "
     "replace(coalesce(r.RepertoireParent, '') || char(92) || coalesce(r.RepertoireSeul, ''), char(92), "
     "char(1)), "
@@ -46,6 +48,45 @@ ExportedFile exportedFile(const db::Recordset& row) {
     return f;
 }
 
+bool writeRows(db::Database& db, int support, const QString& onlyFiles, ExportFormat format, QIODevice& out,
+               QString& error) {
+    const std::unique_ptr<ExportWriter> writer = exportWriter(format, out);
+    db::Recordset rows = db.openRecordset(QString::fromLatin1(kExportRows).arg(onlyFiles), {support});
+    writer->begin();
+    for (; rows.ok() && !rows.eof(); rows.moveNext())
+        writer->add(exportedFile(rows));
+    if (!rows.ok()) {
+        error = rows.error();
+        return false;
+    }
+    writer->end();
+    if (writer->failed()) {
+        error = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+// The numbers of the search's files, in a temporary table the export joins.
+bool keepSearchedFiles(db::Database& db, const QString& condition, QString& error) {
+    db::BulkInsert insert;
+    if (db.execute(QStringLiteral("DROP TABLE IF EXISTS temp.Exportes")) &&
+        db.execute(QStringLiteral("CREATE TEMP TABLE Exportes (NumFichier INTEGER PRIMARY KEY)")))
+        insert = db.prepareInsert(QStringLiteral("Exportes"), {QStringLiteral("NumFichier")});
+    if (!insert.ok()) {
+        error = db.lastError();
+        return false;
+    }
+    db::Recordset found = db.openRecordset(searchQuery(condition));
+    for (; found.ok() && !found.eof(); found.moveNext())
+        if (!insert.insert({found.field(QStringLiteral("NumFichier")).toNumber()})) {
+            error = insert.error();
+            return false;
+        }
+    error = found.error();
+    return found.ok();
+}
+
 } // namespace
 
 bool exportFormatNamed(const QString& name, ExportFormat& format) {
@@ -62,21 +103,18 @@ bool exportFormatNamed(const QString& name, ExportFormat& format) {
 }
 
 bool exportCatalogue(db::Database& db, int support, ExportFormat format, QIODevice& out, QString& error) {
-    const std::unique_ptr<ExportWriter> writer = exportWriter(format, out);
-    db::Recordset rows = db.openRecordset(QString::fromLatin1(kExportRows), {support});
-    writer->begin();
-    for (; rows.ok() && !rows.eof(); rows.moveNext())
-        writer->add(exportedFile(rows));
-    if (!rows.ok()) {
-        error = rows.error();
-        return false;
-    }
-    writer->end();
-    if (writer->failed()) {
-        error = out.errorString();
-        return false;
-    }
-    return true;
+    return writeRows(db, support, QString(), format, out, error);
+}
+
+bool exportSearchResults(db::Database& db, const QString& condition, ExportFormat format, QIODevice& out,
+                         QString& error) {
+    db::Transaction batch(db);
+    const bool written =
+        keepSearchedFiles(db, condition, error) &&
+        writeRows(db, 0, QStringLiteral("AND f.NumFichier IN (SELECT NumFichier FROM temp.Exportes) "),
+                  format, out, error);
+    db.execute(QStringLiteral("DROP TABLE IF EXISTS temp.Exportes"));
+    return written;
 }
 
 } // namespace velmar

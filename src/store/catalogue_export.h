@@ -33,4 +33,9 @@ struct ExportedFile {
 // engine or the device fails.
 bool exportCatalogue(db::Database& db, int support, ExportFormat format, QIODevice& out, QString& error);
 
+// The files a search with `condition` finds (the search's own query, see
+// search_condition.h), in the export's order rather than the search's.
+bool exportSearchResults(db::Database& db, const QString& condition, ExportFormat format, QIODevice& out,
+                         QString& error);
+
 } // namespace velmar

@@ -1,7 +1,6 @@
 #include "store/export_request.h"
 
 #include "app/dialogs.h"
-#include "store/catalogue_export.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +10,7 @@ namespace velmar {
 
 namespace {
 
-bool writeExport(db::Database& db, int support, const QString& file, QString& error) {
+bool writeExport(const ExportJob& job, const QString& file, QString& error) {
     ExportFormat format = ExportFormat::Csv;
     exportFormatNamed(QFileInfo(file).suffix(), format);
     QSaveFile out(file);
@@ -19,7 +18,7 @@ bool writeExport(db::Database& db, int support, const QString& file, QString& er
         error = out.errorString();
         return false;
     }
-    if (!exportCatalogue(db, support, format, out, error))
+    if (!job(out, format, error))
         return false;
     if (!out.commit()) {
         error = out.errorString();
@@ -30,14 +29,14 @@ bool writeExport(db::Database& db, int support, const QString& file, QString& er
 
 } // namespace
 
-bool exportWithDialogs(db::Database& db, int support, const QString& name) {
+bool exportWithDialogs(const QString& name, const ExportJob& job) {
     const QString file = dialogs().saveFileName(
         QStringLiteral("Exporter « ") + name + QStringLiteral(" »"), QDir::home().filePath(name + ".csv"),
         QStringLiteral("Tableau CSV (*.csv);;JSON (*.json);;Page web (*.html)"));
     if (file.isEmpty())
         return false;
     QString error;
-    if (!writeExport(db, support, file, error)) {
+    if (!writeExport(job, file, error)) {
         dialogs().message(QStringLiteral("L'export n'a pas pu être fait : ") + error,
                           MessageStyle::Exclamation);
         return false;

@@ -21,6 +21,7 @@ bool parseResultKey(const QString& key, int& support, qint64& file) {
 bool SearchResults::run(db::Database& db, const QString& condition) {
     close();
     m_db = &db;
+    m_condition = condition;
     m_rows = db.openRecordset(searchQuery(condition));
     m_error = m_rows.error();
     return m_rows.ok();

@@ -48,6 +48,9 @@ public:
     // reason is in error().
     bool run(db::Database& db, const QString& condition);
     bool isEmpty() const { return !m_rows.isOpen() || m_rows.eof(); }
+    // Whether a search ran since the last close(), and its condition.
+    bool hasRun() const { return m_db != nullptr; }
+    const QString& condition() const { return m_condition; }
     const QString& error() const { return m_error; }
 
     // The next lines in result order, at most `limit`; the rest stays unread.
@@ -63,6 +66,7 @@ private:
     db::Database* m_db = nullptr;
     db::Recordset m_rows;
     QString m_error;
+    QString m_condition;
     int m_lastSupport = -1;
     QString m_lastSupportName;
     int m_lastSupportType = 0;

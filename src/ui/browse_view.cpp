@@ -432,8 +432,11 @@ void BrowseView::exportSupport() {
     if (key.kind != NodeKey::Kind::Support || !m_registry.isOpen())
         return;
     int type = 0;
-    exportWithDialogs(m_registry.database(), key.support,
-                      GetSupportName(m_registry.database(), key.support, type));
+    db::Database& db = m_registry.database();
+    exportWithDialogs(GetSupportName(db, key.support, type),
+                      [&](QIODevice& out, ExportFormat format, QString& error) {
+                          return exportCatalogue(db, key.support, format, out, error);
+                      });
 }
 
 void BrowseView::deleteSupport() {

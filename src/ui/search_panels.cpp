@@ -4,11 +4,13 @@
 #include "app/local_date.h"
 #include "app/phrases.h"
 #include "store/browse_nodes.h"
+#include "store/export_request.h"
 #include "store/search_condition.h"
 #include "ui/column_fit.h"
 #include "ui/file_icons.h"
 #include "ui/named_widgets.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -55,6 +57,11 @@ void SearchPanels::buildFilterPanel(QWidget* host) {
                              QStringLiteral("Dern. modif.")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QAction* exportResults = new QAction(QStringLiteral("Exporter…"), m_list);
+    exportResults->setObjectName(QStringLiteral("mnuRecherche_Exporter"));
+    m_list->addAction(exportResults);
+    connect(exportResults, &QAction::triggered, this, &SearchPanels::exportResults);
     fitColumnsToContent(m_list);
 
     auto* layout = new QVBoxLayout(m_filterPanel);
@@ -73,6 +80,17 @@ void SearchPanels::buildFilterPanel(QWidget* host) {
     connect(m_run, &QPushButton::clicked, this, &SearchPanels::runSearch);
     connect(m_list, &QTreeWidget::itemClicked, this, [this] { onResultClicked(false); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { onResultClicked(true); });
+}
+
+// The files of the last search, whatever the list shows of them.
+void SearchPanels::exportResults() {
+    if (!m_registry.isOpen() || !m_results.hasRun())
+        return;
+    db::Database& db = m_registry.database();
+    const QString condition = m_results.condition();
+    exportWithDialogs(QStringLiteral("Recherche"), [&](QIODevice& out, ExportFormat format, QString& error) {
+        return exportSearchResults(db, condition, format, out, error);
+    });
 }
 
 void SearchPanels::buildCriteriaPanel(QWidget* host) {

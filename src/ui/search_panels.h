@@ -51,6 +51,7 @@ private:
     void onKindChosen(int kind);
     void onCriteriaChanged(int box);
     void runSearch();
+    void exportResults();
     void onResultClicked(bool activated);
 
     CollectionsRegistry& m_registry;

@@ -4,6 +4,7 @@
 
 #include "collection_fixture.h"
 #include "store/catalogue_export.h"
+#include "store/search_condition.h"
 #include "support/require_tool.h"
 
 #include <QBuffer>
@@ -116,6 +117,21 @@ TEST_F(ExportTest, EachFormatReadsBackAsTheCatalogue) {
         EXPECT_EQ(QJsonDocument(read).toJson(QJsonDocument::Compact).toStdString(),
                   QJsonDocument(expectedFiles(c.allFields)).toJson(QJsonDocument::Compact).toStdString());
     }
+}
+
+// A search's files alone, with the search's own condition (a name pattern
+// runs through the name index, as in the window).
+TEST_F(ExportTest, SearchResultsExportTheFilesFoundOnly) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    ASSERT_TRUE(exportSearchResults(db, BuildSearchCondition(FilterKind::FileName, "*.txt"),
+                                    ExportFormat::Csv, buffer, error))
+        << error.toStdString();
+    const QString csv = QString::fromUtf8(buffer.data());
+    EXPECT_TRUE(csv.contains("racine.txt") && csv.contains("z.txt"));
+    for (const char* other : {"lettre.doc", "c.jpg", ".mp3"})
+        EXPECT_FALSE(csv.contains(QString::fromUtf8(other))) << other;
 }
 
 TEST_F(ExportTest, OneSupportAloneAndAFailedWriteSaySo) {

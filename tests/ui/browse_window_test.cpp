@@ -197,6 +197,15 @@ private slots:
         dialogs->answerInputs({media.path() + "/absent/courrier.csv"});
         trigger("mnuSupport_Exporter");
         QVERIFY(dialogs->messageTexts().last().startsWith("L'export n'a pas pu être fait : "));
+
+        // The search results' own menu exports what the search found.
+        search(4, "txt");
+        const QString found = media.path() + "/trouves.html";
+        dialogs->answerInputs({found});
+        trigger("mnuRecherche_Exporter");
+        QFile page(found);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(page.readAll()).contains("lettre, &quot;été&quot;.txt"));
     }
 
     void treeLoadsOneLevelAheadAndListsFiles() {
