@@ -15,6 +15,7 @@
 #include "ui/named_widgets.h"
 #include "ui/search_panels.h"
 #include "ui/side_column.h"
+#include "ui/statistics_panel.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
@@ -73,6 +74,7 @@ frmPrincipal::frmPrincipal(const StatusCallback& status, QWidget* parent)
     m_browse = new BrowseView(m_registry, m_backdrop);
     m_search = new SearchPanels(m_registry, m_backdrop);
     m_duplicates = new DuplicatesPanel(m_registry, m_backdrop);
+    m_statistics = new StatisticsPanel(m_registry, m_backdrop);
     m_card = new FileCardPanel(m_backdrop);
     m_actions = new FileActions(m_registry, *m_browse, *m_card, this);
 
@@ -110,6 +112,7 @@ QWidget* frmPrincipal::buildSideColumn() {
     column->addPanel(m_collections->supportTable(), Height::Fill);
     column->addPanel(m_tools, Height::Natural);
     column->addPanel(m_duplicates->panel(), Height::Fill);
+    column->addPanel(m_statistics->panel(), Height::Fill);
     column->addPanel(m_configuration, Height::Fill);
     return column;
 }
@@ -140,6 +143,7 @@ void frmPrincipal::connectBrowsing() {
 void frmPrincipal::collectionChanged() {
     m_exploreButton->setEnabled(m_registry.isOpen());
     m_duplicates->clear();
+    m_statistics->clear();
     if (m_registry.isOpen())
         m_browse->buildTree();
     else
@@ -168,52 +172,63 @@ QFrame* frmPrincipal::buildCommandBar() {
     return bar;
 }
 
+namespace {
+
+// The tools, in the order of the focus chain; `row` places each in the panel.
+struct ToolRow {
+    const char* buttonName;
+    const char* caption;
+    const char* tip;
+    const char* labelName;
+    const char* text;
+    int row;
+};
+
+const char* const kCleaningTip =
+    "Supprime les répertoires vides, recalcule les tailles de tous les supports.";
+
+const ToolRow kTools[] = {
+    {"cmdCompacterBase", "Compacter la base", kCleaningTip, "lblCompacterBase",
+     "- Supprime définitivement de la base des données effacées ou annulées.", 2},
+    {"cmdNettoyeRep", "Nettoyer les répertoires", kCleaningTip, "lblInfoNettoieRep",
+     "- Supprime de la collection tous les répertoires ne contenant ni fichier, ni sous-répertoire.", 1},
+    {"cmdDoublons", "Chercher les doublons", "", "lblDoublons",
+     "- Groupes de fichiers identiques, sur un support ou sur plusieurs, le plus d'espace perdu d'abord.", 3},
+    {"cmdStatistiques", "Statistiques", "", "lblStatistiques",
+     "- Fichiers et octets par support et par type, les plus gros fichiers.", 4},
+};
+
+} // namespace
+
 QFrame* frmPrincipal::buildTools() {
     QFrame* panel = namedPanel(QStringLiteral("ssOutils"), m_backdrop);
     auto* grid = new QGridLayout(panel);
-    const QString tip =
-        QStringLiteral("Supprime les répertoires vides, recalcule les tailles de tous les supports.");
-    QPushButton* compact =
-        namedButton(QStringLiteral("cmdCompacterBase"), QStringLiteral("Compacter la base"), panel, tip);
-    QPushButton* purge =
-        namedButton(QStringLiteral("cmdNettoyeRep"), QStringLiteral("Nettoyer les répertoires"), panel, tip);
-    QLabel* compactText =
-        namedLabel(QStringLiteral("lblCompacterBase"),
-                   QStringLiteral("- Supprime définitivement de la base des données effacées ou "
-                                  "annulées."),
-                   panel);
-    QLabel* purgeText =
-        namedLabel(QStringLiteral("lblInfoNettoieRep"),
-                   QStringLiteral("- Supprime de la collection tous les répertoires ne contenant ni "
-                                  "fichier, ni sous-répertoire."),
-                   panel);
-    QPushButton* duplicates =
-        namedButton(QStringLiteral("cmdDoublons"), QStringLiteral("Chercher les doublons"), panel);
-    QLabel* duplicatesText =
-        namedLabel(QStringLiteral("lblDoublons"),
-                   QStringLiteral("- Groupes de fichiers identiques, sur un support ou sur "
-                                  "plusieurs, le plus d'espace perdu d'abord."),
-                   panel);
-    QPushButton* close = namedButton(QStringLiteral("cmdFermerOutils"), QStringLiteral("Fermer"), panel);
     grid->addWidget(panelTitle(QStringLiteral("Outils"), panel), 0, 0, 1, 2);
-    grid->addWidget(purge, 1, 0);
-    grid->addWidget(purgeText, 1, 1);
-    grid->addWidget(compact, 2, 0);
-    grid->addWidget(compactText, 2, 1);
-    grid->addWidget(duplicates, 3, 0);
-    grid->addWidget(duplicatesText, 3, 1);
-    grid->addWidget(close, 4, 1, Qt::AlignRight);
-    for (QLabel* text : {compactText, purgeText, duplicatesText})
+    QList<QPushButton*> buttons;
+    for (const ToolRow& tool : kTools) {
+        QPushButton* button = namedButton(QString::fromUtf8(tool.buttonName), QString::fromUtf8(tool.caption),
+                                          panel, QString::fromUtf8(tool.tip));
+        QLabel* text = namedLabel(QString::fromUtf8(tool.labelName), QString::fromUtf8(tool.text), panel);
         text->setWordWrap(true);
+        grid->addWidget(button, tool.row, 0);
+        grid->addWidget(text, tool.row, 1);
+        buttons << button;
+    }
+    QPushButton* close = namedButton(QStringLiteral("cmdFermerOutils"), QStringLiteral("Fermer"), panel);
+    grid->addWidget(close, 5, 1, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
-    connect(compact, &QPushButton::clicked, this, [this] {
+    connect(buttons[0], &QPushButton::clicked, this, [this] {
         if (m_registry.compactOpenCollection())
             m_tools->hide();
     });
-    connect(purge, &QPushButton::clicked, this, &frmPrincipal::purgeEmptyDirectories);
-    connect(duplicates, &QPushButton::clicked, this, [this] {
+    connect(buttons[1], &QPushButton::clicked, this, &frmPrincipal::purgeEmptyDirectories);
+    connect(buttons[2], &QPushButton::clicked, this, [this] {
         showOnly(m_duplicates->panel());
         m_duplicates->open();
+    });
+    connect(buttons[3], &QPushButton::clicked, this, [this] {
+        showOnly(m_statistics->panel());
+        m_statistics->open();
     });
     connect(close, &QPushButton::clicked, panel, &QWidget::hide);
     return panel;

@@ -24,6 +24,7 @@ class DuplicatesPanel;
 class FileActions;
 class FileCardPanel;
 class SearchPanels;
+class StatisticsPanel;
 
 class frmPrincipal final : public QMainWindow {
     Q_OBJECT
@@ -66,6 +67,7 @@ private:
     BrowseView* m_browse = nullptr;
     SearchPanels* m_search = nullptr;
     DuplicatesPanel* m_duplicates = nullptr;
+    StatisticsPanel* m_statistics = nullptr;
     FileCardPanel* m_card = nullptr;
     FileActions* m_actions = nullptr;
     QFrame* m_tools = nullptr;

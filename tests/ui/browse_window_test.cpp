@@ -11,6 +11,7 @@
 #include "support/scripted_dialogs.h"
 #include "ui/frm_principal.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QJsonArray>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPieSeries>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -206,6 +208,33 @@ private slots:
         QFile page(found);
         QVERIFY(page.open(QIODevice::ReadOnly));
         QVERIFY(QString::fromUtf8(page.readAll()).contains("lettre, &quot;été&quot;.txt"));
+    }
+
+    // The statistics panel: the space per support and per type, the largest
+    // files, the total, and a chart slice per type.
+    void statisticsPanelShowsWhereTheSpaceGoes() {
+        write("cd/photo.jpg", QByteArray(3000, 'j'));
+        write("cd/notes.txt", QByteArray(100, 't'));
+        write("cd/sans extension", QByteArray(10, 'x'));
+        explore("cd", "Disque");
+        QTest::mouseClick(find<QPushButton>("cmdOutils"), Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>("cmdStatistiques"), Qt::LeftButton);
+        QVERIFY(find<QFrame>("ssStatistiques")->isVisible());
+        auto* list = find<QTreeWidget>("lstStatistiques");
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->topLevelItem(0)->child(0)->text(0), QString("Disque"));
+        QCOMPARE(list->topLevelItem(0)->child(0)->text(1), QString("3 fichiers"));
+        QTreeWidgetItem* types = list->topLevelItem(1);
+        QCOMPARE(types->childCount(), 3);
+        QVERIFY(types->child(0)->text(0).startsWith("JPG - ")); // the most bytes first
+        QCOMPARE(types->child(2)->text(0), QString("Fichiers sans extension"));
+        QCOMPARE(list->topLevelItem(2)->child(0)->text(0), QString("photo.jpg"));
+        QCOMPARE(find<QLabel>("lblTotalStatistiques")->text(), QString("Total : 3 fichiers, 3.03 Ko"));
+        auto* pie =
+            qobject_cast<QPieSeries*>(find<QChartView>("graphEspaceParType")->chart()->series().value(0));
+        QVERIFY(pie);
+        QCOMPARE(pie->count(), 3);
+        screenshot("statistiques");
     }
 
     void treeLoadsOneLevelAheadAndListsFiles() {
