@@ -84,6 +84,14 @@ bool same(const Row& a, const Row& b, DuplicateBasis basis) {
     return crcs ? sameCrc : sameName;
 }
 
+bool linked(const QSet<int>& x, const QSet<int>& y, const QList<Row>& rows, DuplicateBasis basis) {
+    for (int i : x)
+        for (int j : y)
+            if (same(rows[i], rows[j], basis))
+                return true;
+    return false;
+}
+
 // The closure of `same` by repeated merging, the plainest way there is.
 QSet<QSet<qint64>> plainGroups(const QList<Row>& rows, const QList<qint64>& numbers, DuplicateBasis basis) {
     QList<QSet<int>> sets;
@@ -93,12 +101,10 @@ QSet<QSet<qint64>> plainGroups(const QList<Row>& rows, const QList<qint64>& numb
         merged = false;
         for (int a = 0; a < sets.size() && !merged; ++a)
             for (int b = a + 1; b < sets.size() && !merged; ++b)
-                for (int i : sets[a])
-                    for (int j : sets[b])
-                        if (!merged && same(rows[i], rows[j], basis)) {
-                            sets[a] += sets.takeAt(b);
-                            merged = true;
-                        }
+                if (linked(sets[a], sets[b], rows, basis)) {
+                    sets[a] += sets.takeAt(b);
+                    merged = true;
+                }
     }
     QSet<QSet<qint64>> groups;
     for (const QSet<int>& s : sets)
