@@ -4,7 +4,6 @@
 
 #include "cli/command.h"
 #include "cli/store_session.h"
-#include "store/catalogue.h"
 #include "store/catalogue_export.h"
 
 #include <QFile>
@@ -20,16 +19,6 @@ int usage(QTextStream& err) {
     err << "Utilisation : velmar-cli export --collection NOM [--support SUPPORT] --format csv|json|html "
            "[-o FICHIER]\n";
     return 2;
-}
-
-// The support's number, 0 for the whole collection; false when the support is
-// not in the collection.
-bool supportNumber(db::Database& db, const QString& name, int& number, QTextStream& err) {
-    number = 0;
-    if (name.isEmpty() || FindSupportByName(db, name, number))
-        return true;
-    err << "Le support « " << name << " » n'est pas dans cette collection.\n";
-    return false;
 }
 
 int writeTo(QIODevice& device, db::Database& db, int support, ExportFormat format, const QString& file,

@@ -5,7 +5,6 @@
 #include "app/phrases.h"
 #include "cli/command.h"
 #include "cli/store_session.h"
-#include "store/catalogue.h"
 #include "store/catalogue_statistics.h"
 
 namespace velmar::cli {
@@ -45,11 +44,8 @@ int runStats(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (!openCollectionNamed(registry, options.values.value(QStringLiteral("--collection")), err))
         return 1;
     int support = 0;
-    const QString supportName = options.values.value(QStringLiteral("--support"));
-    if (!supportName.isEmpty() && !FindSupportByName(registry.database(), supportName, support)) {
-        err << "Le support « " << supportName << " » n'est pas dans cette collection.\n";
+    if (!supportNumber(registry.database(), options.values.value(QStringLiteral("--support")), support, err))
         return 1;
-    }
     CatalogueStatistics statistics;
     QString error;
     if (!gatherStatistics(registry.database(), support, statistics, error)) {

@@ -1,5 +1,7 @@
 #include "cli/store_session.h"
 
+#include "store/catalogue.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
@@ -44,6 +46,14 @@ std::unique_ptr<WriterLocks> openCollectionForWriting(CollectionsRegistry& regis
     if (!openCollectionNamed(registry, name, err))
         return {};
     return registry.lockOpenCollection();
+}
+
+bool supportNumber(db::Database& db, const QString& name, int& number, QTextStream& err) {
+    number = 0;
+    if (name.isEmpty() || FindSupportByName(db, name, number))
+        return true;
+    err << "Le support « " << name << " » n'est pas dans cette collection.\n";
+    return false;
 }
 
 ParsedOptions parseOptions(const QStringList& arguments, const QStringList& valueOptions,

@@ -31,6 +31,10 @@ bool openCollectionNamed(CollectionsRegistry& registry, const QString& name, QTe
 std::unique_ptr<WriterLocks> openCollectionForWriting(CollectionsRegistry& registry, const QString& name,
                                                       QTextStream& err);
 
+// The number of the support named `name` in the open collection, 0 for an
+// empty name (the whole collection); false, said on `err`, when there is none.
+bool supportNumber(db::Database& db, const QString& name, int& number, QTextStream& err);
+
 // Options of the form "--option VALUE": the arguments left once they are taken
 // out, and each option's value ("" when absent).
 struct ParsedOptions {
