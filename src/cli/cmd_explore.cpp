@@ -1,7 +1,8 @@
-// velmar-cli explore --collection NAME --name SUPPORT [--type N] [--deep]
-//   [--infos] [--crc] [--exclude-dirs] [--exclude-ext] [--yes] PATH
+// velmar-cli explore [--update] --collection NAME --name SUPPORT [--type N]
+//   [--deep] [--infos] [--crc] [--exclude-dirs] [--exclude-ext] [--yes] PATH
 // Explores PATH into a collection: the mounted volume holding PATH is the
-// drive, and the catalogue's paths are relative to that volume's root.
+// drive, and the catalogue's paths are relative to that volume's root. With
+// --update, the support SUPPORT already catalogued is made to match PATH.
 
 #include "app/session.h"
 #include "app/startup.h"
@@ -10,6 +11,7 @@
 #include "explore/drive_panel.h"
 #include "explore/exploration.h"
 #include "explore/probe_analysis.h"
+#include "explore/support_update.h"
 #include "platform/stop_signals.h"
 #include "store/catalogue_writer.h"
 
@@ -48,6 +50,7 @@ struct ExploreArguments {
     QString collection;
     QString path;
     bool typeGiven = false;
+    bool update = false;
     ExplorationRequest request;
 };
 
@@ -55,7 +58,8 @@ bool parse(const QStringList& args, ExploreArguments& a, QTextStream& err) {
     const ParsedOptions options = parseOptions(
         args, {QStringLiteral("--collection"), QStringLiteral("--name"), QStringLiteral("--type")},
         {QStringLiteral("--deep"), QStringLiteral("--infos"), QStringLiteral("--crc"),
-         QStringLiteral("--exclude-dirs"), QStringLiteral("--exclude-ext"), QStringLiteral("--yes")});
+         QStringLiteral("--exclude-dirs"), QStringLiteral("--exclude-ext"), QStringLiteral("--yes"),
+         QStringLiteral("--update")});
     QString error = options.error;
     if (error.isEmpty() && options.positional.size() > 1)
         error = QStringLiteral("Argument inattendu : ") + options.positional.at(1);
@@ -72,6 +76,7 @@ bool parse(const QStringList& args, ExploreArguments& a, QTextStream& err) {
     a.request.computeCrc = options.flags.contains(QStringLiteral("--crc"));
     a.request.excludeDirectories = options.flags.contains(QStringLiteral("--exclude-dirs"));
     a.request.excludeExtensions = options.flags.contains(QStringLiteral("--exclude-ext"));
+    a.update = options.flags.contains(QStringLiteral("--update"));
     a.path = options.positional.value(0);
     return !a.collection.isEmpty() && !a.path.isEmpty();
 }
@@ -93,7 +98,7 @@ void printCounters(const ExplorationCounters& c, QTextStream& out) {
 
 // The exploration proper, once the collection is open. A stop by a signal
 // exits with 128 + its number, as a shell reports a process the signal ended.
-int exploreInto(CollectionsRegistry& registry, const ExplorationRequest& request, QTextStream& out,
+int exploreInto(CollectionsRegistry& registry, const ExploreArguments& a, QTextStream& out,
                 QTextStream& err) {
     CatalogueWriter writer(registry.database());
     ProbeAnalysis analysis;
@@ -101,8 +106,10 @@ int exploreInto(CollectionsRegistry& registry, const ExplorationRequest& request
     SignalStop progress;
     catchStopSignals();
     ExplorationCounters counters;
-    const ExplorationOutcome outcome =
-        runExploration(request, {writer, analysis, display, progress}, counters);
+    UpdateSummary summary;
+    const ExplorationContext context{writer, analysis, display, progress};
+    const ExplorationOutcome outcome = a.update ? runUpdate(a.request, context, writer, counters, summary)
+                                                : runExploration(a.request, context, counters);
     writer.commit();
     registry.CloseCollection();
     if (outcome == ExplorationOutcome::Refused || outcome == ExplorationOutcome::Cancelled)
@@ -112,16 +119,20 @@ int exploreInto(CollectionsRegistry& registry, const ExplorationRequest& request
         return 1;
     if (const int signal = stopSignalReceived()) {
         err << "Exploration arrêtée par le signal " << stopSignalName(signal)
-            << " : les fichiers trouvés jusque-là sont enregistrés.\n";
+            << (a.update ? " : le support n'a pas été modifié.\n"
+                         : " : les fichiers trouvés jusque-là sont enregistrés.\n");
         return 128 + signal;
     }
+    if (a.update)
+        out << "Mise à jour\t" << summary.text() << '\n';
     return 0;
 }
 
 int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     ExploreArguments a;
     if (!parse(arguments, a, err)) {
-        err << "Utilisation : velmar-cli explore --collection NOM --name SUPPORT [--type N] [--deep] "
+        err << "Utilisation : velmar-cli explore [--update] --collection NOM --name SUPPORT [--type N] "
+               "[--deep] "
                "[--infos] "
                "[--crc] [--exclude-dirs] [--exclude-ext] [--yes] CHEMIN\n";
         return 2;
@@ -148,13 +159,15 @@ int runExplore(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const auto lock = openCollectionForWriting(registry, a.collection, err);
     if (!lock)
         return 1;
-    return exploreInto(registry, a.request, out, err);
+    return exploreInto(registry, a, out, err);
 }
 
-const CommandRegistration registration({QStringLiteral("explore"),
-                                        QStringLiteral("explore --collection NOM --name SUPPORT ... CHEMIN : "
-                                                       "explore un support dans une collection"),
-                                        runExplore});
+const CommandRegistration
+    registration({QStringLiteral("explore"),
+                  QStringLiteral("explore [--update] --collection NOM --name SUPPORT ... "
+                                 "CHEMIN : explore un support dans une collection, ou "
+                                 "le met à jour"),
+                  runExplore});
 
 } // namespace
 

@@ -11,8 +11,6 @@ namespace velmar {
 
 namespace {
 
-constexpr int kSupportNameLength = 50;
-
 bool alreadyCataloguedAndDeclined(ExplorationStore& store, const QString& serial) {
     if (store.countSupportsWithIdentifiant(serial) == 0)
         return false;
@@ -63,10 +61,10 @@ ExplorationOutcome finishExploration(const ExplorationContext& context, const QS
     return counters.failed ? ExplorationOutcome::Failed : ExplorationOutcome::Completed;
 }
 
-// The progress panel comes up, the directory phase lists and reads the
-// directories, the file phase stores the files.
-ExplorationOutcome runPhases(const ExplorationRequest& request, const ExplorationContext& context,
-                             const QString& name, int support, ExplorationCounters& counters) {
+} // namespace
+
+void runExplorationPhases(const ExplorationRequest& request, const ExplorationContext& context, int support,
+                          ExplorationCounters& counters) {
     keepLocalTimeZoneLoaded();
     ExplorationDisplay& display = context.display;
     display.phasesStarting();
@@ -88,16 +86,13 @@ ExplorationOutcome runPhases(const ExplorationRequest& request, const Exploratio
                            paths.analysedTypesFile};
     const qint64 records = Exploration_RechRepertoires(setup, counters);
     if (counters.failed)
-        return finishExploration(context, name, support, counters);
+        return;
 
     display.showDirectoryProgress(PhaseProgress::at(100));
     context.progress.yield();
     display.showPhase(ExplorationPhase::ReadingFiles);
     Exploration_MemoFichiers(setup, records, counters);
-    return finishExploration(context, name, support, counters);
 }
-
-} // namespace
 
 ExplorationOutcome runExploration(const ExplorationRequest& request, const ExplorationContext& context,
                                   ExplorationCounters& counters) {
@@ -116,7 +111,8 @@ ExplorationOutcome runExploration(const ExplorationRequest& request, const Explo
     int support = 0;
     context.store.findSupportByName(name, support);
 
-    return runPhases(request, context, name, support, counters);
+    runExplorationPhases(request, context, support, counters);
+    return finishExploration(context, name, support, counters);
 }
 
 } // namespace velmar

@@ -6,6 +6,7 @@
 #include "app/progress.h"
 #include "explore/exploration_display.h"
 #include "explore/exploration_store.h"
+#include "explore/previous_files.h"
 #include "platform/platform.h"
 
 #include <QString>
@@ -22,7 +23,12 @@ struct ExplorationRequest {
     bool computeCrc = false; // deep option: CRC-32
     bool excludeExtensions = false;
     bool excludeDirectories = false;
+    // An update's former files: those found unchanged are not read again.
+    const PreviousFiles* previous = nullptr;
 };
+
+// Support names are cut to this many characters.
+constexpr int kSupportNameLength = 50;
 
 enum class ExplorationOutcome {
     Refused,   // a check refused the support; the window stays on "Nouveau support"

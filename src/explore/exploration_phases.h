@@ -20,6 +20,12 @@ struct PhaseSetup {
     QString analysedTypesFile;
 };
 
+// The progress panel comes up, the directory phase lists and reads the
+// directories, the file phase stores the files into `support`. The counters
+// say whether it stopped or failed.
+void runExplorationPhases(const ExplorationRequest& request, const ExplorationContext& context, int support,
+                          ExplorationCounters& counters);
+
 // Lists the directories, stores one Repertoires row for each kept one and one
 // record per file; returns the number of records.
 qint64 Exploration_RechRepertoires(const PhaseSetup& setup, ExplorationCounters& counters);

@@ -88,6 +88,7 @@ private:
     bool enterDirectory(qint64 index, const QString& dirPath);
     void storeFile(const FileRecord& record);
     FileRow rowOf(const FileRecord& record, bool show);
+    void readContent(const FileRecord& record, const QString& mode, bool crc, bool show, FileRow& row);
 
     const PhaseSetup& m_setup;
     const ExplorationContext& m_context;
@@ -99,6 +100,7 @@ private:
     const bool m_crc;
     RecordFile m_records;
     QString m_previousDir;
+    QString m_relativeDir; // m_previousDir in the catalogue's form
     qint64 m_directory = 0;
     DisplayPace m_pace;
     PhaseGauge m_gauge;
@@ -146,8 +148,8 @@ bool FilePhase::enterDirectory(qint64 index, const QString& dirPath) {
     c.store.batchBoundary();
     if (storeFailed(c, m_counters))
         return false;
-    m_directory = c.store.findDirectory(catalogueRelativePath(m_setup.request.volume.rootPath, dirPath),
-                                        m_setup.support);
+    m_relativeDir = catalogueRelativePath(m_setup.request.volume.rootPath, dirPath);
+    m_directory = c.store.findDirectory(m_relativeDir, m_setup.support);
     if (m_directory == 0) {
         dialogs().message(QStringLiteral("Le répertoire d'un fichier n'a pas été trouvé !"),
                           MessageStyle::Exclamation);
@@ -175,28 +177,41 @@ void FilePhase::storeFile(const FileRecord& record) {
 }
 
 // The row of a record, with the information text and the CRC asked for when
-// the file can be read.
+// the file can be read. An update reads again only what the support did not
+// already hold of a file found unchanged: its CRC when it had none.
 FileRow FilePhase::rowOf(const FileRecord& record, bool show) {
-    const QString fullPath = record.dirPath + record.nameFull;
-    const ReadablePath readablePath(fullPath, ReadablePath::holdsEscapedBytes(fullPath)
-                                                  ? m_setup.workFiles.linkFile(record.extension)
-                                                  : QString());
-    const QString& path = readablePath.path();
     FileRow row;
-    const QString mode = m_analyse ? m_types.modeFor(record.extension) : QString();
-    const bool needsReading = !mode.isEmpty() || m_crc;
-    const bool canRead = needsReading && readable(path);
-    if (needsReading && !canRead)
-        ++m_counters.unreadable;
-    if (canRead && !mode.isEmpty())
-        row.infos = m_context.analysis.informationText(path, mode).left(kInfosLength);
     row.support = m_setup.support;
     row.directory = m_directory;
     row.name = record.nameFull;
     row.size = record.size;
     row.extension = record.extension.left(kExtensionLength);
     row.modified = isoDate(record.modified);
-    if (canRead && m_crc) {
+    const PreviousFile* previous =
+        m_setup.request.previous
+            ? m_setup.request.previous->unchanged(m_relativeDir, row.name, row.size, row.modified)
+            : nullptr;
+    const QString mode = m_analyse && !previous ? m_types.modeFor(record.extension) : QString();
+    const bool crc = m_crc && !(previous && previous->hasCrc);
+    if (!mode.isEmpty() || crc)
+        readContent(record, mode, crc, show, row);
+    return row;
+}
+
+void FilePhase::readContent(const FileRecord& record, const QString& mode, bool crc, bool show,
+                            FileRow& row) {
+    const QString fullPath = record.dirPath + record.nameFull;
+    const ReadablePath readablePath(fullPath, ReadablePath::holdsEscapedBytes(fullPath)
+                                                  ? m_setup.workFiles.linkFile(record.extension)
+                                                  : QString());
+    const QString& path = readablePath.path();
+    if (!readable(path)) {
+        ++m_counters.unreadable;
+        return;
+    }
+    if (!mode.isEmpty())
+        row.infos = m_context.analysis.informationText(path, mode).left(kInfosLength);
+    if (crc) {
         if (show)
             m_context.display.showCurrentFile(record.nameFull, FileStep::ComputingCrc);
         bool error = false;
@@ -204,7 +219,6 @@ FileRow FilePhase::rowOf(const FileRecord& record, bool show) {
         if (error)
             ++m_counters.unreadable;
     }
-    return row;
 }
 
 void FilePhase::finish() {

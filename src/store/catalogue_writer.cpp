@@ -4,6 +4,7 @@
 #include "store/db/name_index.h"
 #include "store/db/statistics.h"
 #include "store/maintenance.h"
+#include "store/support_merge.h"
 #include "store/unfinished_explorations.h"
 
 namespace velmar {
@@ -186,6 +187,18 @@ void CatalogueWriter::explorationFinished(int support) {
 bool CatalogueWriter::deleteSupport(int support) {
     commit();
     return record(DeleteSupportRows(m_db, support), m_db.lastError());
+}
+
+PreviousFiles CatalogueWriter::previousFiles(int support) {
+    commit();
+    return LoadPreviousFiles(m_db, support);
+}
+
+bool CatalogueWriter::mergeUpdate(int staging, int target, UpdateSummary& summary) {
+    commit();
+    // The support's directories were remembered under the fresh exploration's numbers.
+    m_added.clear();
+    return record(MergeSupportUpdate(m_db, staging, target, summary), m_db.lastError());
 }
 
 } // namespace velmar

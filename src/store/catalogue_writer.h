@@ -6,6 +6,7 @@
 // crash loses at most the batch in flight.
 
 #include "explore/exploration_store.h"
+#include "explore/support_update_store.h"
 #include "store/db/database.h"
 #include "store/db/transaction.h"
 #include "store/queued_insert.h"
@@ -17,7 +18,7 @@
 
 namespace velmar {
 
-class CatalogueWriter final : public ExplorationStore {
+class CatalogueWriter final : public ExplorationStore, public SupportUpdateStore {
 public:
     explicit CatalogueWriter(db::Database& database);
     ~CatalogueWriter() override;
@@ -39,6 +40,8 @@ public:
     bool findUnfinishedSupport(const QString& name, int& number) override;
     void explorationFinished(int support) override;
     bool deleteSupport(int support) override;
+    PreviousFiles previousFiles(int support) override;
+    bool mergeUpdate(int staging, int target, UpdateSummary& summary) override;
 
     // The engine's reason for the first failed write, "" when none failed.
     const QString& lastError() const { return m_error; }

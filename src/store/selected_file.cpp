@@ -5,6 +5,8 @@
 #include "app/text.h"
 #include "fileinfo/extension_table.h"
 #include "store/catalogue.h"
+#include "store/db/transaction.h"
+#include "store/edited_comments.h"
 
 namespace velmar {
 
@@ -75,7 +77,11 @@ bool FichierSelectionne_ModifieCommentaire(db::Database& db, const SelectedFile&
     if (!exactlyOne(rs))
         return false;
     stored = comment.left(255);
-    return rs.edit() && rs.setField(QStringLiteral("Infos"), stored) && rs.update();
+    // The comment and its mark go in together (in the caller's transaction, if any).
+    db::Transaction change(db);
+    const bool own = change.active();
+    return rs.edit() && rs.setField(QStringLiteral("Infos"), stored) && rs.update() &&
+           markCommentEdited(db, selected.file, stored) && (!own || change.commit());
 }
 
 } // namespace velmar

@@ -1,0 +1,25 @@
+#pragma once
+
+// The end of an update, in SQL: the support explored afresh is merged into
+// the one it updates, in one transaction.
+
+#include "explore/previous_files.h"
+#include "explore/update_summary.h"
+#include "store/db/database.h"
+
+namespace velmar {
+
+// Each file of `support` by its directory's catalogue path and name.
+PreviousFiles LoadPreviousFiles(db::Database& db, int support);
+
+// Directories and files are matched by path and exact name. Matched files
+// whose size and date are the same keep their rows (and gain the CRC the fresh
+// exploration computed when they had none); the others take the new size,
+// date, CRC and text, except a comment the user edited. Rows of `target` that
+// were not found again are deleted, those of `staging` that were not matched
+// move to `target`, and `staging` is deleted. `target` keeps its name and type
+// and takes the drive and serial of the medium explored. False, with the
+// engine's reason in lastError(), when nothing was changed.
+bool MergeSupportUpdate(db::Database& db, int staging, int target, UpdateSummary& summary);
+
+} // namespace velmar
