@@ -129,6 +129,13 @@ void BrowseView::buildMenus() {
     connect(namedAction(m_supportMenu, QStringLiteral("mnuSupport_SupprimerSupport"),
                         QStringLiteral("Supprimer le support")),
             &QAction::triggered, this, &BrowseView::deleteSupport);
+    connect(namedAction(m_supportMenu, QStringLiteral("mnuSupport_MettreAJour"),
+                        QStringLiteral("Mettre à jour le support")),
+            &QAction::triggered, this, [this] {
+                const NodeKey key = NodeKey::parse(keyOf(m_tree->currentItem()));
+                if (key.kind == NodeKey::Kind::Support)
+                    emit updateSupportRequested(key.support);
+            });
     connect(namedAction(m_supportMenu, QStringLiteral("mnuSupport_Exporter"), QStringLiteral("Exporter…")),
             &QAction::triggered, this, &BrowseView::exportSupport);
     m_fileMenu = namedMenu(QStringLiteral("mnuFichier"), QStringLiteral("Fichier"), m_panel);

@@ -60,6 +60,8 @@ signals:
     void openFileRequested();
     void locateFileRequested();
     void deleteFileRequested();
+    // "Mettre à jour le support": the exploration window opens on that support.
+    void updateSupportRequested(int support);
     // A support or directory left the collection: counts must be read again.
     void catalogueChanged();
     void fileListEmptied();

@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "explore/drive_panel.h"
 #include "explore/exploration.h"
+#include "explore/support_update.h"
 #include "ui/eliding_label.h"
 #include "ui/named_widgets.h"
 
@@ -291,7 +292,18 @@ QString frmExploration::startDirectory() const {
     return current.isValid() ? m_dirModel->filePath(current) : selectedVolume().rootPath;
 }
 
+void frmExploration::setUpdate(const QString& supportName, SupportUpdateStore& updates) {
+    m_updates = &updates;
+    m_updatedSupport = supportName;
+    setWindowTitle(QStringLiteral("Mise à jour du support « ") + supportName + QStringLiteral(" »"));
+    m_continue->setText(QStringLiteral("Mettre à jour !"));
+}
+
 void frmExploration::onContinue() {
+    if (m_updates) {
+        onExplore();
+        return;
+    }
     m_parameters->hide();
     m_newSupport->show();
     m_name->setFocus();
@@ -376,7 +388,7 @@ void frmExploration::showCurrentFile(const QString& name, FileStep step) {
 
 void frmExploration::onExplore() {
     ExplorationRequest request;
-    request.supportName = m_name->text();
+    request.supportName = m_updates ? m_updatedSupport : m_name->text();
     request.supportType = m_supportType->currentData().toString().mid(1).toInt();
     request.volume = selectedVolume();
     request.startDirectory = startDirectory();
@@ -388,18 +400,43 @@ void frmExploration::onExplore() {
     m_stop = false;
     ExplorationCounters counters;
     const QScopedValueRollback exploring(m_exploring, true);
-    switch (runExploration(request, {m_store, m_analysis, *this, *this}, counters)) {
+    switch (run(request, counters)) {
     case ExplorationOutcome::Refused:
         return;
     case ExplorationOutcome::Cancelled:
         onCancel();
         return;
     case ExplorationOutcome::Completed:
+        reportUpdate(counters);
+        emit finished(true);
+        accept();
+        return;
     case ExplorationOutcome::Failed: // the message is shown; what was committed is kept
         emit finished(true);
         accept();
         return;
     }
+}
+
+ExplorationOutcome frmExploration::run(const ExplorationRequest& request, ExplorationCounters& counters) {
+    const ExplorationContext context{m_store, m_analysis, *this, *this};
+    return m_updates ? runUpdate(request, context, *m_updates, counters, m_updateSummary)
+                     : runExploration(request, context, counters);
+}
+
+// An update ends with what it changed, or with the word that nothing changed.
+void frmExploration::reportUpdate(const ExplorationCounters& counters) const {
+    if (!m_updates)
+        return;
+    if (counters.stopped)
+        dialogs().message(QStringLiteral("La mise à jour a été arrêtée : le support « ") + m_updatedSupport +
+                              QStringLiteral(" » n'a pas été modifié."),
+                          MessageStyle::Information);
+    else
+        dialogs().message(QStringLiteral("Le support « ") + m_updatedSupport +
+                              QStringLiteral(" » est à jour : ") + m_updateSummary.text() +
+                              QStringLiteral("."),
+                          MessageStyle::Information);
 }
 
 void frmExploration::phasesStarting() {

@@ -6,6 +6,7 @@
 #include "app/progress.h"
 #include "app/support_types.h"
 #include "explore/exploration.h"
+#include "explore/support_update_store.h"
 #include "platform/platform.h"
 
 #include <QDialog>
@@ -44,6 +45,10 @@ public:
     void showCurrentDirectory(const QString& path) override;
     void showCurrentFile(const QString& name, FileStep step) override;
 
+    // Turns the window into the update of the support `supportName`: there is
+    // no new support to name, and the medium chosen is merged into that one.
+    void setUpdate(const QString& supportName, SupportUpdateStore& updates);
+
     // The directory the exploration starts from, and the volume holding it.
     QString startDirectory() const;
     Volume selectedVolume() const;
@@ -73,6 +78,8 @@ private:
     void onDriveChanged(int index);
     void onContinue();
     void onExplore();
+    ExplorationOutcome run(const ExplorationRequest& request, ExplorationCounters& counters);
+    void reportUpdate(const ExplorationCounters& counters) const;
     void onStop();
     void onCancel();
     void resetProgressPanel();
@@ -81,6 +88,9 @@ private:
 
     ExplorationStore& m_store;
     FileAnalysis& m_analysis;
+    SupportUpdateStore* m_updates = nullptr; // set for an update
+    QString m_updatedSupport;
+    UpdateSummary m_updateSummary;
     QList<Volume> m_volumes;
     QList<SupportType> m_types;
     bool m_stop = false;

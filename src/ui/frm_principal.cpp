@@ -3,6 +3,7 @@
 #include "app/geometry.h"
 #include "app/session.h"
 #include "explore/probe_analysis.h"
+#include "store/catalogue.h"
 #include "store/catalogue_writer.h"
 #include "store/maintenance.h"
 #include "ui/browse_view.h"
@@ -132,6 +133,7 @@ void frmPrincipal::connectBrowsing() {
     connect(m_browse, &BrowseView::openFileRequested, m_actions, &FileActions::open);
     connect(m_browse, &BrowseView::locateFileRequested, m_actions, &FileActions::locate);
     connect(m_browse, &BrowseView::deleteFileRequested, m_actions, &FileActions::remove);
+    connect(m_browse, &BrowseView::updateSupportRequested, this, &frmPrincipal::updateSupport);
     connect(m_browse, &BrowseView::fileListEmptied, m_card->panel(), &QWidget::hide);
     connect(m_browse, &BrowseView::catalogueChanged, m_collections, &CollectionPanels::refreshFileCount);
     connect(m_card, &FileCardPanel::openRequested, m_actions, &FileActions::open);
@@ -250,6 +252,14 @@ void frmPrincipal::showOnly(QWidget* panel) {
 }
 
 void frmPrincipal::explore() {
+    openExplorationWindow(0);
+}
+
+void frmPrincipal::updateSupport(int support) {
+    openExplorationWindow(support);
+}
+
+void frmPrincipal::openExplorationWindow(int supportToUpdate) {
     if (!m_registry.TesteSiCollectionOuverte())
         return;
     const auto lock = m_registry.lockOpenCollection(); // told to the user when refused
@@ -258,6 +268,13 @@ void frmPrincipal::explore() {
     CatalogueWriter writer(m_registry.database());
     ProbeAnalysis analysis;
     frmExploration window(writer, analysis, m_types, m_typeIcons, this);
+    if (supportToUpdate != 0) {
+        int type = 0;
+        const QString name = GetSupportName(m_registry.database(), supportToUpdate, type);
+        if (name.isEmpty())
+            return;
+        window.setUpdate(name, writer);
+    }
     window.exec();
     m_collections->refreshFileCount();
     m_browse->buildTree();

@@ -58,6 +58,9 @@ private:
     void connectBrowsing();
     void showOnly(QWidget* panel);
     void explore();
+    // The exploration window, on the support to update when one is given (not 0).
+    void updateSupport(int support);
+    void openExplorationWindow(int supportToUpdate);
     void purgeEmptyDirectories();
     void collectionChanged();
 

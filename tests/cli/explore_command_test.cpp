@@ -125,6 +125,10 @@ TEST_F(ExploreCommandTest, RefusalsLeaveTheCollectionUntouched) {
          {"explore", "--collection", "Photos", "--name", "X", "/nonexistent/x"},
          1,
          "est introuvable"},
+        {"update of a support not catalogued",
+         {"explore", "--update", "--collection", "Photos", "--name", "Autre", m},
+         1,
+         "Le support « Autre » n'est pas dans la collection : il ne peut pas être mis à jour."},
     };
     for (const Refusal& r : refusals) {
         const CliRun run = cli(r.arguments);
@@ -134,6 +138,24 @@ TEST_F(ExploreCommandTest, RefusalsLeaveTheCollectionUntouched) {
         EXPECT_TRUE(run.out.isEmpty()) << r.what;
     }
     EXPECT_EQ(rows("SELECT NomSupport FROM Supports"), QStringList({"Disque"}));
+}
+
+// The counters of the fresh walk, then what the update changed.
+TEST_F(ExploreCommandTest, AnUpdateEndsWithWhatItChanged) {
+    ASSERT_EQ(explore("Disque", {"--deep", "--crc"}).status, 0);
+    file("docs/added.txt");
+    ASSERT_TRUE(QFile::remove(medium.filePath("photo.jpeg")));
+    const CliRun run = explore("Disque", {"--update"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Répertoires ajoutés\t3\n")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith("Exploration arrêtée\tnon\n"
+                                 "Mise à jour\t1 ajouté, 0 modifié, 1 supprimé, 3 inchangés\n"))
+        << run.out.toStdString();
+    EXPECT_EQ(rows("SELECT NomSupport, NbFichiersSupport FROM Supports"), QStringList({"Disque|4"}));
+    EXPECT_EQ(rows("SELECT Fichier, CRC <> '' FROM Fichiers WHERE Fichier IN ('notes.txt', 'added.txt') "
+                   "ORDER BY 1"),
+              QStringList({"added.txt|0", "notes.txt|1"}))
+        << "a quick update keeps the CRC of a file that did not change";
 }
 
 } // namespace

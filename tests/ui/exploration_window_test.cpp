@@ -454,6 +454,38 @@ private:
         components << QString(left, letter);
         return components.join('/');
     }
+
+private slots:
+    // The window of an update skips the new support's panel: "Mettre à jour !"
+    // runs it, and the end says what changed.
+    void anUpdateSaysWhatChangedOrThatNothingDid() {
+        file("kept.txt");
+        file("gone.txt");
+        explore();
+        file("added.txt");
+        QVERIFY(QFile::remove(path("gone.txt")));
+        const auto update = [this] {
+            window = std::make_unique<ui::frmExploration>(*writer, analysis, QList<SupportType>(),
+                                                          QMap<QString, QIcon>());
+            window->setUpdate("Disque", *writer);
+            window->show();
+            QCOMPARE(find<QAbstractButton>("cmdContinuerExplo")->text(), QString("Mettre à jour !"));
+        };
+        update();
+        // Stopped in the file phase: the support stays as it was.
+        pressStopWhen([this] { return text("Label39") == "Analyse des fichiers"; }, MessageAnswer::Yes);
+        click("cmdContinuerExplo");
+        QCOMPARE(fileNames(), QStringList({"gone.txt", "kept.txt"}));
+        QCOMPARE(dialogs->messageTexts().last(),
+                 QString("La mise à jour a été arrêtée : le support « Disque » n'a pas été modifié."));
+
+        update();
+        click("cmdContinuerExplo");
+        QCOMPARE(fileNames(), QStringList({"added.txt", "kept.txt"}));
+        QCOMPARE(dialogs->messageTexts().last(),
+                 QString("Le support « Disque » est à jour : 1 ajouté, 0 modifié, 1 supprimé, 1 inchangé."));
+        QCOMPARE(rows("SELECT NomSupport, NbFichiersSupport FROM Supports"), QStringList({"Disque|2"}));
+    }
 };
 
 QTEST_MAIN(ExplorationWindowTest)
