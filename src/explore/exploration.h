@@ -23,8 +23,9 @@ struct ExplorationRequest {
     bool computeCrc = false; // deep option: CRC-32
     bool excludeExtensions = false;
     bool excludeDirectories = false;
-    // An update's former files: those found unchanged are not read again.
-    const PreviousFiles* previous = nullptr;
+    // An update's former files: those found unchanged are marked kept, and
+    // neither read again nor stored again.
+    PreviousFiles* previous = nullptr;
 };
 
 // Support names are cut to this many characters.

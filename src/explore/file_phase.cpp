@@ -87,8 +87,8 @@ private:
     // record its first; false, after its message, when it cannot.
     bool enterDirectory(qint64 index, const QString& dirPath);
     void storeFile(const FileRecord& record);
-    FileRow rowOf(const FileRecord& record, bool show);
-    void readContent(const FileRecord& record, const QString& mode, bool crc, bool show, FileRow& row);
+    FileRow rowOf(const FileRecord& record, const QString& modified, bool unchanged, bool show);
+    void readContent(const FileRecord& record, const QString& mode, bool show, FileRow& row);
 
     const PhaseSetup& m_setup;
     const ExplorationContext& m_context;
@@ -172,34 +172,37 @@ void FilePhase::storeFile(const FileRecord& record) {
     }
     if (show)
         m_context.display.showCurrentFile(record.nameFull, FileStep::Recording);
-    m_context.store.addFile(rowOf(record, show));
+    const QString modified = isoDate(record.modified);
+    PreviousFile* previous =
+        m_setup.request.previous
+            ? m_setup.request.previous->unchanged(m_relativeDir, record.nameFull, record.size, modified)
+            : nullptr;
+    // An update keeps the row of an unchanged file, unless it lacks the CRC asked for.
+    if (previous && !(m_crc && !previous->hasCrc))
+        previous->kept = true;
+    else
+        m_context.store.addFile(rowOf(record, modified, previous != nullptr, show));
     classify(m_context, record.extension, m_counters);
 }
 
 // The row of a record, with the information text and the CRC asked for when
-// the file can be read. An update reads again only what the support did not
-// already hold of a file found unchanged: its CRC when it had none.
-FileRow FilePhase::rowOf(const FileRecord& record, bool show) {
+// the file can be read. Of a file an update found unchanged, only the CRC is
+// read, which the support did not hold.
+FileRow FilePhase::rowOf(const FileRecord& record, const QString& modified, bool unchanged, bool show) {
     FileRow row;
     row.support = m_setup.support;
     row.directory = m_directory;
     row.name = record.nameFull;
     row.size = record.size;
     row.extension = record.extension.left(kExtensionLength);
-    row.modified = isoDate(record.modified);
-    const PreviousFile* previous =
-        m_setup.request.previous
-            ? m_setup.request.previous->unchanged(m_relativeDir, row.name, row.size, row.modified)
-            : nullptr;
-    const QString mode = m_analyse && !previous ? m_types.modeFor(record.extension) : QString();
-    const bool crc = m_crc && !(previous && previous->hasCrc);
-    if (!mode.isEmpty() || crc)
-        readContent(record, mode, crc, show, row);
+    row.modified = modified;
+    const QString mode = m_analyse && !unchanged ? m_types.modeFor(record.extension) : QString();
+    if (!mode.isEmpty() || m_crc)
+        readContent(record, mode, show, row);
     return row;
 }
 
-void FilePhase::readContent(const FileRecord& record, const QString& mode, bool crc, bool show,
-                            FileRow& row) {
+void FilePhase::readContent(const FileRecord& record, const QString& mode, bool show, FileRow& row) {
     const QString fullPath = record.dirPath + record.nameFull;
     const ReadablePath readablePath(fullPath, ReadablePath::holdsEscapedBytes(fullPath)
                                                   ? m_setup.workFiles.linkFile(record.extension)
@@ -211,7 +214,7 @@ void FilePhase::readContent(const FileRecord& record, const QString& mode, bool 
     }
     if (!mode.isEmpty())
         row.infos = m_context.analysis.informationText(path, mode).left(kInfosLength);
-    if (crc) {
+    if (m_crc) {
         if (show)
             m_context.display.showCurrentFile(record.nameFull, FileStep::ComputingCrc);
         bool error = false;

@@ -54,12 +54,12 @@ ExplorationOutcome dropStaging(const ExplorationContext& context, const QString&
 }
 
 ExplorationOutcome finishUpdate(const ExplorationContext& context, SupportUpdateStore& updates,
-                                const QString& name, int staging, int target, ExplorationCounters& counters,
-                                UpdateSummary& summary) {
+                                const QString& name, int staging, int target, const PreviousFiles& previous,
+                                ExplorationCounters& counters, UpdateSummary& summary) {
     context.store.commit();
     if (storeFailed(context, counters) || counters.stopped)
         return dropStaging(context, name, staging, counters);
-    if (!updates.mergeUpdate(staging, target, summary)) {
+    if (!updates.mergeUpdate(staging, target, previous, summary)) {
         storeFailed(context, counters);
         return dropStaging(context, name, staging, counters);
     }
@@ -82,17 +82,14 @@ ExplorationOutcome runUpdate(const ExplorationRequest& request, const Exploratio
     if (!findTarget(context.store, name, target))
         return ExplorationOutcome::Refused;
     ExplorationRequest staged = request;
-    PreviousFiles previous;
-    if (request.deep) {
-        previous = updates.previousFiles(target);
-        staged.previous = &previous;
-    }
+    PreviousFiles previous = updates.previousFiles(target);
+    staged.previous = &previous;
     const QString stagingName = updateStagingName(target);
     int staging = 0;
     if (!addStaging(staged, context.store, stagingName, staging))
         return storeFailed(context, counters) ? ExplorationOutcome::Failed : ExplorationOutcome::Refused;
     runExplorationPhases(staged, context, staging, counters);
-    return finishUpdate(context, updates, name, staging, target, counters, summary);
+    return finishUpdate(context, updates, name, staging, target, previous, counters, summary);
 }
 
 } // namespace velmar

@@ -12,11 +12,12 @@ public:
     virtual ~SupportUpdateStore() = default;
     virtual PreviousFiles previousFiles(int support) = 0;
     // Makes `target` hold what the fresh exploration `staging` found, in one
-    // transaction, and deletes `staging`: unchanged files keep their rows,
-    // changed ones take their new size, date, CRC and text (an edited comment
-    // stays), vanished ones go, new ones move over. False when it could not:
-    // `target` is then as it was.
-    virtual bool mergeUpdate(int staging, int target, UpdateSummary& summary) = 0;
+    // transaction, and deletes `staging`: the files `previous` marks kept stay
+    // as they are; changed ones take their new size, date, CRC and text (an
+    // edited comment stays), vanished ones go, new ones move over. False when
+    // it could not: `target` is then as it was.
+    virtual bool mergeUpdate(int staging, int target, const PreviousFiles& previous,
+                             UpdateSummary& summary) = 0;
 };
 
 } // namespace velmar

@@ -194,11 +194,12 @@ PreviousFiles CatalogueWriter::previousFiles(int support) {
     return LoadPreviousFiles(m_db, support);
 }
 
-bool CatalogueWriter::mergeUpdate(int staging, int target, UpdateSummary& summary) {
+bool CatalogueWriter::mergeUpdate(int staging, int target, const PreviousFiles& previous,
+                                  UpdateSummary& summary) {
     commit();
     // The support's directories were remembered under the fresh exploration's numbers.
     m_added.clear();
-    return record(MergeSupportUpdate(m_db, staging, target, summary), m_db.lastError());
+    return record(MergeSupportUpdate(m_db, staging, target, previous, summary), m_db.lastError());
 }
 
 } // namespace velmar

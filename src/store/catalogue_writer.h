@@ -41,7 +41,7 @@ public:
     void explorationFinished(int support) override;
     bool deleteSupport(int support) override;
     PreviousFiles previousFiles(int support) override;
-    bool mergeUpdate(int staging, int target, UpdateSummary& summary) override;
+    bool mergeUpdate(int staging, int target, const PreviousFiles& previous, UpdateSummary& summary) override;
 
     // The engine's reason for the first failed write, "" when none failed.
     const QString& lastError() const { return m_error; }

@@ -60,17 +60,30 @@ bool matchRows(MergeStatements& sql) {
                "WHERE n.NumSupport = ?1"));
 }
 
-bool countChanges(MergeStatements& sql, UpdateSummary& summary) {
-    const qint64 before = sql.number(QStringLiteral("SELECT count(*) FROM Fichiers WHERE NumSupport = ?2"));
+// The files of `target` not kept as they are, in a table of their own.
+bool listFilesNotKept(db::Database& db, MergeStatements& sql, const PreviousFiles& previous) {
+    if (!sql.run(QStringLiteral(
+            "CREATE TEMP TABLE IF NOT EXISTS MajNonGardes (NumFichier INTEGER PRIMARY KEY)")) ||
+        !sql.run(QStringLiteral("DELETE FROM MajNonGardes")))
+        return false;
+    db::BulkInsert insert = db.prepareInsert(QStringLiteral("MajNonGardes"), {QStringLiteral("NumFichier")});
+    for (const qint64 number : previous.notKept())
+        if (!insert.insert({number}))
+            return false;
+    return insert.ok();
+}
+
+bool countChanges(MergeStatements& sql, const PreviousFiles& previous, UpdateSummary& summary) {
+    const qint64 notKept = sql.number(QStringLiteral("SELECT count(*) FROM MajNonGardes"));
     const qint64 found = sql.number(QStringLiteral("SELECT count(Ancien) FROM MajFichiers"));
     const qint64 all = sql.number(QStringLiteral("SELECT count(*) FROM MajFichiers"));
     const qint64 same = sql.number(QStringLiteral("SELECT count(*) FROM MajFichiers WHERE Pareil"));
-    if (before < 0 || found < 0 || all < 0 || same < 0)
+    if (notKept < 0 || found < 0 || all < 0 || same < 0)
         return false;
     summary.added = all - found;
     summary.modified = found - same;
-    summary.unchanged = same;
-    summary.deleted = before - found;
+    summary.unchanged = previous.keptCount() + same;
+    summary.deleted = notKept - found;
     return true;
 }
 
@@ -91,8 +104,9 @@ bool updateMatchedFiles(MergeStatements& sql) {
 // The rows of the support updated that were found again stay; the others go,
 // and the new ones move over under the directories that stayed.
 bool moveRows(MergeStatements& sql) {
-    return sql.run(QStringLiteral("DELETE FROM Fichiers WHERE NumSupport = ?2 AND NumFichier NOT IN "
-                                  "(SELECT Ancien FROM MajFichiers WHERE Ancien IS NOT NULL)")) &&
+    return sql.run(QStringLiteral(
+               "DELETE FROM Fichiers WHERE NumSupport = ?2 AND NumFichier IN (SELECT NumFichier "
+               "FROM MajNonGardes EXCEPT SELECT Ancien FROM MajFichiers)")) &&
            sql.run(QStringLiteral("DELETE FROM Fichiers WHERE NumFichier IN (SELECT Nouveau FROM MajFichiers "
                                   "WHERE Ancien IS NOT NULL)")) &&
            sql.run(QStringLiteral(
@@ -126,28 +140,30 @@ PreviousFiles LoadPreviousFiles(db::Database& db, int support) {
     for (db::Recordset rs = db.openRecordset(
              QStringLiteral(
                  "SELECT r.RepertoireParent, r.RepertoireSeul, f.Fichier, f.Taille, f.DerniereModif, "
-                 "f.CRC <> '' FROM Fichiers f JOIN Repertoires r ON r.NumRepertoire = f.NumRepertoire "
+                 "f.CRC <> '', f.NumFichier FROM Fichiers f JOIN Repertoires r ON r.NumRepertoire = "
+                 "f.NumRepertoire "
                  "WHERE f.NumSupport = ?"),
              {support});
          !rs.eof(); rs.moveNext()) {
         const QString parent = rs.field(0).toText();
         const QString own = rs.field(1).toText();
         const QString directory = parent.isEmpty() ? own : parent + QLatin1Char('\\') + own;
-        files.add(directory, rs.field(2).toText(),
-                  {rs.field(3).toNumber(), rs.field(4).isNull() ? QString() : rs.field(4).toText(),
-                   rs.field(5).toNumber() != 0});
+        files.add(directory, rs.field(2).toText(), rs.field(6).toNumber(), rs.field(3).toNumber(),
+                  rs.field(4).isNull() ? QString() : rs.field(4).toText(), rs.field(5).toNumber() != 0);
     }
     return files;
 }
 
-bool MergeSupportUpdate(db::Database& db, int staging, int target, UpdateSummary& summary) {
+bool MergeSupportUpdate(db::Database& db, int staging, int target, const PreviousFiles& previous,
+                        UpdateSummary& summary) {
     MergeStatements sql(db, staging, target);
     if (!ensureEditedComments(db))
         return false;
     db::Transaction merge(db, db::Transaction::Start::Immediate);
     UpdateSummary counted;
-    if (!merge.active() || !matchRows(sql) || !countChanges(sql, counted) || !updateMatchedFiles(sql) ||
-        !moveRows(sql) || !replaceSupportRow(sql) || !MarkExplorationFinished(db, staging) || !merge.commit())
+    if (!merge.active() || !listFilesNotKept(db, sql, previous) || !matchRows(sql) ||
+        !countChanges(sql, previous, counted) || !updateMatchedFiles(sql) || !moveRows(sql) ||
+        !replaceSupportRow(sql) || !MarkExplorationFinished(db, staging) || !merge.commit())
         return false;
     summary = counted;
     return true;

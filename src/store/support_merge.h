@@ -12,14 +12,16 @@ namespace velmar {
 // Each file of `support` by its directory's catalogue path and name.
 PreviousFiles LoadPreviousFiles(db::Database& db, int support);
 
-// Directories and files are matched by path and exact name. Matched files
-// whose size and date are the same keep their rows (and gain the CRC the fresh
-// exploration computed when they had none); the others take the new size,
-// date, CRC and text, except a comment the user edited. Rows of `target` that
-// were not found again are deleted, those of `staging` that were not matched
-// move to `target`, and `staging` is deleted. `target` keeps its name and type
-// and takes the drive and serial of the medium explored. False, with the
-// engine's reason in lastError(), when nothing was changed.
-bool MergeSupportUpdate(db::Database& db, int staging, int target, UpdateSummary& summary);
+// The files `previous` marks kept stay as they are. The rows of `staging`
+// are matched with those of `target` by directory path and exact name: a
+// matched file whose size and date are the same keeps its row (and gains the
+// CRC the fresh exploration computed when it had none); the others take the
+// new size, date, CRC and text, except a comment the user edited. Rows of
+// `target` neither kept nor matched are deleted, those of `staging` that were
+// not matched move to `target`, and `staging` is deleted. `target` keeps its
+// name and type and takes the drive and serial of the medium explored. False,
+// with the engine's reason in lastError(), when nothing was changed.
+bool MergeSupportUpdate(db::Database& db, int staging, int target, const PreviousFiles& previous,
+                        UpdateSummary& summary);
 
 } // namespace velmar
