@@ -38,7 +38,11 @@ CREATE TABLE Fichiers (
 );
 
 CREATE INDEX RepertoiresParSupportEtChemin ON Repertoires (NumSupport, RepertoireParent, RepertoireSeul);
-CREATE INDEX RepertoiresParParent ON Repertoires (NumRepertoireParent);
+-- The browse view asks for the subdirectories of one directory of one support
+-- at a time, the top ones (parent 0) of every support included: with the
+-- support in the key, each answer is read in place rather than filtered out of
+-- the top directories of every support.
+CREATE INDEX RepertoiresParParentEtSupport ON Repertoires (NumRepertoireParent, NumSupport);
 CREATE INDEX FichiersParRepertoire ON Fichiers (NumSupport, NumRepertoire);
 -- The search reads directories in support order and the files of each directory in
 -- extension and name order straight from these two, so its first lines come

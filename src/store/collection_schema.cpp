@@ -64,6 +64,12 @@ const QList<UpgradeStep>& upgradeSteps() {
         // 1: the indexes the search and the browse view read, which files of
         // the first builds lack in part.
         {1, [](db::Database& db) { return db.execute(modelIndexes()); }},
+        // 2: the parent index takes the support as its second column.
+        {2,
+         [](db::Database& db) {
+             return db.execute(QStringLiteral("DROP INDEX IF EXISTS RepertoiresParParent")) &&
+                    db.execute(modelIndexes());
+         }},
     };
     return steps;
 }

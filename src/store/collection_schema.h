@@ -21,7 +21,7 @@
 
 namespace velmar {
 
-inline constexpr int kCollectionVersion = 1;
+inline constexpr int kCollectionVersion = 2;
 
 // False with `reason` (a French phrase) when the open file is not a collection.
 bool checkCollectionFile(db::Database& db, QString& reason);

@@ -330,6 +330,22 @@ TEST_F(StoreFaultTest, AFileOfAnOlderBuildGetsTodaysIndexesWithEveryRow) {
     EXPECT_EQ(count(1, "SELECT COUNT(*) FROM Repertoires"), 2);
 }
 
+TEST_F(StoreFaultTest, AVersionOneFileGetsTheParentIndexWithTheSupport) {
+    const QString parentIndexes = "SELECT count(*) FROM sqlite_master WHERE type='index' AND name = ";
+    {
+        db::Database old;
+        ASSERT_TRUE(old.open(collection(1)));
+        ASSERT_TRUE(old.execute("DROP INDEX RepertoiresParParentEtSupport; "
+                                "CREATE INDEX RepertoiresParParent ON Repertoires (NumRepertoireParent); "
+                                "PRAGMA user_version = 1"));
+    }
+    const CliRun run = cli({"ls", "--collection", "A"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(count(1, "PRAGMA user_version"), 2);
+    EXPECT_EQ(count(1, parentIndexes + "'RepertoiresParParentEtSupport'"), 1);
+    EXPECT_EQ(count(1, parentIndexes + "'RepertoiresParParent'"), 0);
+}
+
 TEST_F(StoreFaultTest, AMissingListStopsAnExplorationBeforeItStarts) {
     ASSERT_TRUE(QFile::remove(fixture.paths().dataDir + "Ini/IgnorerRep.txt"));
     const QByteArray before = bytesOf(collection(1));

@@ -3,6 +3,7 @@
 
 #include "collection_fixture.h"
 #include "store/db/database.h"
+#include "store/db/statement_cache.h"
 #include "store/db/transaction.h"
 #include "store/queued_insert.h"
 
@@ -255,6 +256,71 @@ TEST_F(DbTest, FilterKeepsTheBoundValuesOfItsRecordset) {
         db.openRecordset("SELECT Infos FROM Fichiers WHERE Fichier = ?", {"b.txt"}).field("Infos").toText(),
         QString("l'\"info\""));
     EXPECT_TRUE(rs.filter(R"(Fichier = "c.jpg")").eof());
+}
+
+// Texts that differ only by the numbers their comparisons take share one
+// prepared statement; everything else in a text stays as written.
+TEST(StatementShapeTest, OnlyNumbersAComparisonTakesAreBound) {
+    struct Case {
+        const char* sql;
+        const char* shape; // "" when the text is prepared as it is
+        QList<qint64> numbers;
+    };
+    const Case cases[] = {
+        {"SELECT * FROM R WHERE NumSupport =12 AND NumRepertoireParent=0 AND Seul<>'' ORDER BY 1;",
+         "SELECT * FROM R WHERE NumSupport =? AND NumRepertoireParent=? AND Seul<>'' ORDER BY 1;",
+         {12, 0}},
+        {"SELECT * FROM F WHERE Taille >= 10 AND Taille<20 AND Taille <> 3",
+         "SELECT * FROM F WHERE Taille >= ? AND Taille<? AND Taille <> ?",
+         {10, 20, 3}},
+        {"SELECT * FROM F WHERE Nom = '12' AND \"Col=3\" = [a=4]", "", {}},
+        {"SELECT * FROM F WHERE Col2=5.5 OR x = 0x10 OR y = -4 LIMIT 1000", "", {}},
+        {"SELECT * FROM F WHERE NumSupport = 2 AND Nom LIKE 'a*'", "", {}},
+        {"SELECT * FROM F WHERE NumSupport = ? AND x = 3", "", {}},
+        {"SELECT * FROM F WHERE x = 99999999999999999999", "", {}},
+        {"SELECT * FROM F WHERE Nom = 'it''s = 5' AND x=7",
+         "SELECT * FROM F WHERE Nom = 'it''s = 5' AND x=?",
+         {7}},
+    };
+    for (const Case& c : cases) {
+        QString shape;
+        BoundRow values;
+        const bool shaped = StatementCache::shapeOf(c.sql, shape, values);
+        EXPECT_EQ(shaped, *c.shape != 0) << c.sql;
+        if (shaped) {
+            EXPECT_EQ(shape.toStdString(), c.shape);
+            EXPECT_EQ(values.size(), static_cast<std::size_t>(c.numbers.size())) << c.sql;
+        }
+    }
+}
+
+TEST_F(DbTest, RecordSetsOfOneShapeGiveTheirOwnRows) {
+    addFiles({"a.txt", "b.txt"});
+    ASSERT_TRUE(test::addFileRow(db, 2, 7, "c.jpg", "jpg", 10));
+    // Open together, then one after the other: each reads its own numbers.
+    Recordset first = db.openRecordset("SELECT Fichier FROM Fichiers WHERE NumSupport = 1 ORDER BY Fichier");
+    Recordset second = db.openRecordset("SELECT Fichier FROM Fichiers WHERE NumSupport = 2 ORDER BY Fichier");
+    EXPECT_EQ(first.field("Fichier").toText(), "a.txt");
+    EXPECT_EQ(second.field("Fichier").toText(), "c.jpg");
+    first.moveNext();
+    EXPECT_EQ(first.field("Fichier").toText(), "b.txt");
+    first.close();
+    second.close();
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(count("SELECT Fichier FROM Fichiers WHERE NumSupport = 1 ORDER BY Fichier"), 2);
+        EXPECT_EQ(count("SELECT Fichier FROM Fichiers WHERE NumSupport = 2 ORDER BY Fichier"), 1);
+        EXPECT_EQ(count("SELECT Fichier FROM Fichiers WHERE NumSupport = 3 ORDER BY Fichier"), 0);
+    }
+    // A kept statement sees rows written since, and the filter keeps its numbers.
+    ASSERT_TRUE(test::addFileRow(db, 3, 8, "d.png", "png", 10));
+    EXPECT_EQ(count("SELECT Fichier FROM Fichiers WHERE NumSupport = 3 ORDER BY Fichier"), 1);
+    Recordset filtered =
+        db.openRecordset("SELECT * FROM Fichiers WHERE NumSupport = 1").filter(R"(Fichier = "b.txt")");
+    EXPECT_FALSE(filtered.eof());
+    EXPECT_TRUE(filtered.edit());
+    db.close();
+    EXPECT_TRUE(db.open(path));
+    EXPECT_EQ(count("SELECT Fichier FROM Fichiers WHERE NumSupport = 1 ORDER BY Fichier"), 2);
 }
 
 TEST_F(DbTest, WrongNumberOfBoundValuesFailsWithAReason) {

@@ -111,6 +111,7 @@ bool Database::create(const QString& path) {
 }
 
 void Database::close() {
+    m_statements.clear();
     if (m_handle) {
         sqlite3_close_v2(m_handle);
         m_handle = nullptr;
@@ -178,7 +179,7 @@ Recordset Database::openBound(const QString& sql, BoundRow values) {
         rs.fail(engineReason(nullptr));
         return rs;
     }
-    rs.m_statement = prepareNarrowed(rewriteJetSql(sql));
+    rs.m_statement = prepare(rewriteJetSql(sql), rs);
     if (!rs.m_statement.bind(rs.m_parameters)) {
         rs.fail(rs.m_statement.error());
         rs.m_statement = Statement();
@@ -207,6 +208,22 @@ QString Database::primaryKeyOf(const QString& table) {
     if (key.ok())
         m_primaryKeys.insert(table, column);
     return column;
+}
+
+// A text whose numbers can be bound takes the statement kept for its shape;
+// the record set then runs the shape with those numbers.
+Statement Database::prepare(const QString& sql, Recordset& rs) {
+    QString shape;
+    BoundRow numbers;
+    if (!rs.m_parameters.empty() || !StatementCache::shapeOf(sql, shape, numbers))
+        return prepareNarrowed(sql);
+    Statement statement = m_statements.take(shape);
+    if (!statement.isPrepared())
+        statement = Statement::prepare(m_handle, shape);
+    rs.m_parameters = std::move(numbers);
+    rs.m_sql = shape;
+    rs.m_shape = shape;
+    return statement;
 }
 
 Statement Database::prepareNarrowed(const QString& sql) {

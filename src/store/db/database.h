@@ -11,6 +11,7 @@
 
 #include "store/db/bulk_insert.h"
 #include "store/db/recordset.h"
+#include "store/db/statement_cache.h"
 #include "store/db/value.h"
 
 #include <QHash>
@@ -64,6 +65,7 @@ private:
     bool setError(const QString& reason);
     bool runPlain(const char* sql);
     Recordset openBound(const QString& sql, BoundRow values);
+    Statement prepare(const QString& sql, Recordset& rs);
     // The statement narrowed by the name index, or as written.
     Statement prepareNarrowed(const QString& sql);
     QString primaryKeyOf(const QString& table);
@@ -74,6 +76,7 @@ private:
     // Table name to its key column: a window opening a collection opens a
     // record set per directory, each asking for its table's key.
     QHash<QString, QString> m_primaryKeys;
+    StatementCache m_statements;
 };
 
 } // namespace velmar::db

@@ -150,6 +150,8 @@ Recordset Recordset::filter(const QString& condition) const {
 }
 
 void Recordset::close() {
+    if (!m_shape.isEmpty() && m_db)
+        m_db->m_statements.giveBack(std::exchange(m_shape, QString()), std::move(m_statement));
     m_statement = Statement();
     m_row.clear();
     m_eof = true;

@@ -23,6 +23,10 @@ class Database;
 class Recordset {
 public:
     Recordset() = default;
+    // The statement goes back to its database's cache when it came from there.
+    ~Recordset() { close(); }
+    Recordset(Recordset&&) noexcept = default;
+    Recordset& operator=(Recordset&&) noexcept = default;
 
     bool isOpen() const { return m_statement.isPrepared(); }
     bool ok() const { return m_error.isEmpty(); }
@@ -61,6 +65,7 @@ private:
     Statement m_statement;
     BoundRow m_parameters; // bound to m_statement, so kept as long as it steps
     QString m_sql;
+    QString m_shape;     // the cache's key of m_statement, "" when it is not kept
     QString m_table;     // the one table the rows come from, or empty
     QString m_keyColumn; // its INTEGER PRIMARY KEY column
     QStringList m_columns;

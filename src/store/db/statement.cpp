@@ -73,8 +73,10 @@ Statement::Step Statement::step() {
 }
 
 void Statement::reset() {
-    if (m_statement)
+    if (m_statement) {
         sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
 }
 
 bool Statement::run(const BoundRow& values) {
