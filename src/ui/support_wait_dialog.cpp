@@ -1,0 +1,42 @@
+#include "ui/support_wait_dialog.h"
+
+#include "app/dialogs.h"
+#include "ui/named_widgets.h"
+
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
+namespace velmar::ui {
+
+namespace {
+constexpr std::chrono::seconds kLookInterval{1};
+}
+
+SupportWaitDialog::SupportWaitDialog(const SupportMedium& medium, const QString& typeLabel, QWidget* parent)
+    : QDialog(parent), m_medium(medium) {
+    setObjectName(QStringLiteral("frmAttenteSupport"));
+    setWindowTitle(applicationTitle());
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(namedLabel(QStringLiteral("lblSupportAttendu"),
+                                 QStringLiteral("Le fichier n'est sur aucun des lecteurs disponibles.\n") +
+                                     insertionRequest(medium, typeLabel),
+                                 this));
+    layout->addWidget(namedLabel(QStringLiteral("lblAttente"),
+                                 QStringLiteral("En attente du support… L'action demandée se fera dès "
+                                                "qu'il sera détecté."),
+                                 this));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(namedButton(QStringLiteral("cmdAnnuler"), QStringLiteral("Annuler"), this),
+                       QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    connect(&m_timer, &QTimer::timeout, this, &SupportWaitDialog::lookForMedium);
+    m_timer.start(kLookInterval);
+}
+
+void SupportWaitDialog::lookForMedium() {
+    if (supportMediumMounted(platform().volumes(), m_medium))
+        accept();
+}
+
+} // namespace velmar::ui
