@@ -4,6 +4,8 @@
 #include "ui/named_widgets.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace velmar::ui {
@@ -17,10 +19,16 @@ SupportWaitDialog::SupportWaitDialog(const SupportMedium& medium, const QString&
     setObjectName(QStringLiteral("frmAttenteSupport"));
     setWindowTitle(applicationTitle());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(namedLabel(QStringLiteral("lblSupportAttendu"),
-                                 QStringLiteral("Le fichier n'est sur aucun des lecteurs disponibles.\n") +
-                                     insertionRequest(medium, typeLabel),
-                                 this));
+    auto* request = new QHBoxLayout;
+    auto* icon = namedLabel(QStringLiteral("imgSupportAttendu"), QString(), this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_DriveCDIcon).pixmap(48));
+    request->addWidget(icon, 0, Qt::AlignTop);
+    request->addWidget(namedLabel(QStringLiteral("lblSupportAttendu"),
+                                  QStringLiteral("Le fichier n'est sur aucun des lecteurs disponibles.\n") +
+                                      insertionRequest(medium, typeLabel),
+                                  this),
+                       1);
+    layout->addLayout(request);
     layout->addWidget(namedLabel(QStringLiteral("lblAttente"),
                                  QStringLiteral("En attente du support… L'action demandée se fera dès "
                                                 "qu'il sera détecté."),

@@ -109,10 +109,10 @@ private:
         QVERIFY2(a, qPrintable(action));
         a->trigger();
     }
-    void screenshot(const QString& name) {
+    void screenshot(const QString& name, QWidget* shown = nullptr) {
         const QString dir = qEnvironmentVariable("VELMAR_SCREENSHOT_DIR");
         if (!dir.isEmpty())
-            QVERIFY(window->grab().save(dir + "/" + name + ".png"));
+            QVERIFY((shown ? shown : window)->grab().save(dir + "/" + name + ".png"));
     }
 
 private slots:
@@ -502,7 +502,8 @@ private slots:
 
     void cancellingTheWaitDoesNothing() {
         selectFileOfAbsentMedium();
-        actWhileWaiting("cmdExecuteFichier", [](QDialog* dialog) {
+        actWhileWaiting("cmdExecuteFichier", [this](QDialog* dialog) {
+            screenshot("attente-support", dialog);
             QTest::mouseClick(test::namedWidget<QPushButton>(dialog, "cmdAnnuler"), Qt::LeftButton);
         });
         QCOMPARE(platform->launches, QStringList());
