@@ -42,22 +42,38 @@ QString typeLabel(int type) {
                             type);
 }
 
+// Whether the medium is mounted, waiting up to `seconds` for it; the
+// request to insert it comes first, so that a user knows what to insert.
+bool mediumMounted(const SupportMedium& medium, int seconds, QList<Volume>& volumes, QTextStream& err) {
+    volumes = platform().volumes();
+    if (supportMediumMounted(volumes, medium))
+        return true;
+    err << insertionRequest(medium, typeLabel(medium.type)) << '\n';
+    if (seconds == 0)
+        return false;
+    err << "En attente du support pendant " << seconds << " s au plus…\n";
+    err.flush();
+    volumes = waitForSupportMedium(medium, QDeadlineTimer(std::chrono::seconds(seconds)), kLookInterval);
+    if (supportMediumMounted(volumes, medium))
+        return true;
+    err << "Le support « " << medium.name << " » n'a pas été inséré à temps.\n";
+    return false;
+}
+
 // Prints where the file is, or why it cannot be reached.
 int locate(const SupportMedium& medium, const QString& relativePath, int seconds, QTextStream& out,
            QTextStream& err) {
-    const QList<Volume> volumes =
-        waitForSupportMedium(medium, QDeadlineTimer(std::chrono::seconds(seconds)), kLookInterval);
+    QList<Volume> volumes;
+    if (!mediumMounted(medium, seconds, volumes, err))
+        return 1;
     const QString found = findOnSupportMedium(volumes, medium, relativePath);
-    if (!found.isEmpty()) {
-        out << QDir::toNativeSeparators(found) << '\n';
-        return 0;
-    }
-    if (supportMediumMounted(volumes, medium))
+    if (found.isEmpty()) {
         err << "Le fichier " << relativePath << " n'a pas été trouvé sur le support « " << medium.name
             << " » inséré.\n";
-    else
-        err << insertionRequest(medium, typeLabel(medium.type)) << '\n';
-    return 1;
+        return 1;
+    }
+    out << QDir::toNativeSeparators(found) << '\n';
+    return 0;
 }
 
 int locateIn(db::Database& db, const QString& supportName, const QString& path, int seconds, QTextStream& out,
