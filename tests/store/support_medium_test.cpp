@@ -4,7 +4,6 @@
 
 #include "app/files.h"
 #include "app/session.h"
-#include "app/support_types.h"
 #include "collection_fixture.h"
 #include "store/catalogued_file.h"
 #include "store/support_medium.h"
@@ -115,22 +114,6 @@ TEST_F(SupportMediumTest, WaitingEndsWhenTheMediumIsInserted) {
     const QList<Volume> volumes =
         waitForSupportMedium(medium, QDeadlineTimer(std::chrono::minutes(1)), std::chrono::milliseconds(0));
     EXPECT_EQ(findOnSupportMedium(volumes, medium, "racine.txt"), folder("usb/racine.txt"));
-}
-
-TEST_F(SupportMediumTest, WithoutTimeTheVolumesAreLookedAtOnce) {
-    platform->addVolumeLater(folder("usb"), "CLE", kSerial, 1);
-    EXPECT_FALSE(supportMediumMounted(
-        waitForSupportMedium(medium, QDeadlineTimer(0), std::chrono::seconds(1)), medium));
-    EXPECT_TRUE(supportMediumMounted(platform->volumes(), medium));
-}
-
-TEST_F(SupportMediumTest, TheRequestNamesTheSupportItsTypeAndItsSerial) {
-    const QList<SupportType> types = {{1, "Amovible.bmp", "Disque amovible", "AMOVIBLE"},
-                                      {4, "CD.bmp", "CD-ROM", "CD"}};
-    EXPECT_EQ(insertionRequest(medium, supportTypeLabel(types, medium.type)),
-              "Insérez le support « Clé ».\nType du support : Disque amovible\n"
-              "Numéro de série du volume : -123456789");
-    EXPECT_EQ(supportTypeLabel(types, 9), "type n° 9");
 }
 
 } // namespace
