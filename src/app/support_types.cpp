@@ -34,4 +34,11 @@ QList<SupportType> supportTypesWithIcons(const QList<SupportType>& types, const 
     return loaded;
 }
 
+QString supportTypeLabel(const QList<SupportType>& types, int number) {
+    for (const SupportType& type : types)
+        if (type.number == number)
+            return type.label;
+    return QStringLiteral("type n° ") + QString::number(number);
+}
+
 } // namespace velmar

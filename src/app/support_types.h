@@ -23,4 +23,8 @@ QList<SupportType> readSupportTypes(const QString& listFile);
 // and ends the loading.
 QList<SupportType> supportTypesWithIcons(const QList<SupportType>& types, const QString& iconDir);
 
+// The label of the type numbered `number` ("CD-ROM"); "type n° N" when the
+// list has no such type.
+QString supportTypeLabel(const QList<SupportType>& types, int number);
+
 } // namespace velmar

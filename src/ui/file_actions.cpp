@@ -3,10 +3,14 @@
 #include "app/dialogs.h"
 #include "app/file_location.h"
 #include "app/launch.h"
+#include "app/session.h"
+#include "app/support_types.h"
 #include "store/selected_file.h"
+#include "store/support_medium.h"
 #include "ui/browse_view.h"
 #include "ui/busy_pointer.h"
 #include "ui/file_card_panel.h"
+#include "ui/support_wait_dialog.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -35,9 +39,23 @@ QString FileActions::findSelected(const QString& notFound) {
         !FichierSelectionne_RenvoieInfos(m_registry.database(), file, relative))
         return QString();
     const QString found = findOnPresentVolumes(relative);
-    if (found.isEmpty())
-        dialogs().message(notFound, MessageStyle::Exclamation);
-    return found;
+    return found.isEmpty() ? findOnInsertedMedium(file.support, relative, notFound) : found;
+}
+
+QString FileActions::findOnInsertedMedium(int support, const QString& relativePath, const QString& notFound) {
+    SupportMedium medium;
+    if (readSupportMedium(m_registry.database(), support, medium)) {
+        const QList<SupportType> types = readSupportTypes(session().paths.supportTypesFile);
+        SupportWaitDialog wait(medium, supportTypeLabel(types, medium.type),
+                               qobject_cast<QWidget*>(parent()));
+        if (wait.exec() != QDialog::Accepted)
+            return QString();
+        const QString found = findOnSupportMedium(platform().volumes(), medium, relativePath);
+        if (!found.isEmpty())
+            return found;
+    }
+    dialogs().message(notFound, MessageStyle::Exclamation);
+    return QString();
 }
 
 void FileActions::open() {

@@ -2,7 +2,9 @@
 
 // What the user does with the selected file of the browse view: open it, show
 // it in the file manager, copy it, store its comment, delete its record. A
-// catalogued file is first looked for on the volumes mounted now.
+// catalogued file is first looked for on the volumes mounted now; when none
+// has it, the user is asked to insert its support's medium, and the action
+// goes on once that medium is mounted.
 
 #include "store/registry.h"
 
@@ -26,9 +28,11 @@ public:
     void remove();
 
 private:
-    // The file's native path on a mounted volume, "" (after telling the user
-    // `notFound`) when no volume has it.
+    // The file's native path on a mounted volume, or on its support's medium
+    // once the user has inserted it; "" when the user cancels the wait or
+    // (after telling the user `notFound`) when the medium lacks the file.
     QString findSelected(const QString& notFound);
+    QString findOnInsertedMedium(int support, const QString& relativePath, const QString& notFound);
 
     CollectionsRegistry& m_registry;
     BrowseView& m_browse;

@@ -17,6 +17,20 @@ Volume& FakePlatform::addVolume(const QString& folder, const QString& label, qin
     return m_volumes.last();
 }
 
+void FakePlatform::addVolumeLater(const QString& folder, const QString& label, qint32 serial, int calls) {
+    m_laterVolumes.append({addVolume(folder, label, serial), m_calls + calls + 1});
+    m_volumes.removeLast();
+}
+
+QList<Volume> FakePlatform::volumes() {
+    ++m_calls;
+    QList<Volume> mounted = m_volumes;
+    for (const LaterVolume& later : m_laterVolumes)
+        if (m_calls >= later.call)
+            mounted << later.volume;
+    return mounted;
+}
+
 LaunchResult FakePlatform::openWithDefault(const QString& path) {
     launches << QStringLiteral("open ") + path;
     return nextLaunchResult;

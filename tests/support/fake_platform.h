@@ -18,8 +18,11 @@ public:
     // A folder served as a mounted volume.
     Volume& addVolume(const QString& folder, const QString& label, qint32 serial,
                       DriveType type = DriveType::Removable);
+    // The same, mounted only once volumes() has been asked `calls` more times:
+    // a medium the user inserts while the program waits for it.
+    void addVolumeLater(const QString& folder, const QString& label, qint32 serial, int calls);
 
-    QList<Volume> volumes() override { return m_volumes; }
+    QList<Volume> volumes() override;
     bool claimSingleInstance(const QString&) override { return !anotherInstanceRunning; }
     LaunchResult openWithDefault(const QString& path) override;
     LaunchResult explore(const QString& folder) override;
@@ -35,7 +38,13 @@ public:
     QStringList launches;
 
 private:
+    struct LaterVolume {
+        Volume volume;
+        int call = 0; // the call to volumes() from which it is mounted
+    };
     QList<Volume> m_volumes;
+    QList<LaterVolume> m_laterVolumes;
+    int m_calls = 0;
 };
 
 } // namespace velmar::test

@@ -3,6 +3,7 @@
 
 #include "app/files.h"
 #include "app/session.h"
+#include "explore/drive_panel.h"
 #include "explore/exploration.h"
 #include "store/model_database.h"
 #include "support/fake_platform.h"
@@ -13,6 +14,7 @@
 
 #include <QChartView>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,6 +26,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -106,10 +109,10 @@ private:
         QVERIFY2(a, qPrintable(action));
         a->trigger();
     }
-    void screenshot(const QString& name) {
+    void screenshot(const QString& name, QWidget* shown = nullptr) {
         const QString dir = qEnvironmentVariable("VELMAR_SCREENSHOT_DIR");
         if (!dir.isEmpty())
-            QVERIFY(window->grab().save(dir + "/" + name + ".png"));
+            QVERIFY((shown ? shown : window)->grab().save(dir + "/" + name + ".png"));
     }
 
 private slots:
@@ -420,12 +423,92 @@ private slots:
         QCOMPARE(platform->launches, QStringList{"open " + expected});
         trigger("mnuLocaliseFichier");
         QCOMPARE(platform->launches.value(1), "explore " + QFileInfo(expected).absolutePath());
-
-        replacePlatform();
-        QTest::mouseClick(find<QPushButton>("cmdExecuteFichier"), Qt::LeftButton);
-        QCOMPARE(dialogs->messageTexts(),
-                 QStringList{"Le fichier n'a pas été trouvé sur les lecteurs disponibles."});
         screenshot("fenetre-principale");
+    }
+
+private:
+    // A file of "Clé USB" selected while no drive holds it: the wait for its
+    // medium begins with the action.
+    void selectFileOfAbsentMedium() {
+        write("usb/Photos/plage.jpg", "jpeg");
+        explore("usb", "Clé USB");
+        QDir().mkpath(session().paths.supportTypesDir);
+        QVERIFY(writeTextLines(session().paths.supportTypesFile, {"2#Fixe.bmp#Disque dur#FIXE"}));
+        replacePlatform();
+        click(find<QTreeWidget>("lstRepertoires"), treeNode("Photos", treeNode("Clé USB")));
+        click(find<QTreeWidget>("ListeFichiers"), fileLine("plage.jpg"));
+    }
+    // Clicks the button or triggers the action named `control`, and hands the
+    // wait dialog it opens to `whileWaiting`.
+    void actWhileWaiting(const QString& control, const std::function<void(QDialog*)>& whileWaiting) {
+        QString dialogText;
+        QTimer::singleShot(0, window, [&] {
+            auto* dialog = find<QDialog>("frmAttenteSupport");
+            dialogText = test::namedWidget<QLabel>(dialog, "lblSupportAttendu")->text();
+            whileWaiting(dialog);
+        });
+        if (auto* button = window->findChild<QPushButton*>(control))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            trigger(control);
+        QCOMPARE(dialogText, QString("Le fichier n'est sur aucun des lecteurs disponibles.\n"
+                                     "Insérez le support « Clé USB ».\nType du support : Disque dur\n"
+                                     "Numéro de série du volume : ") +
+                                 serialText(kUsbSerial));
+    }
+    static inline const qint32 kUsbSerial = static_cast<qint32>(qHash(QString("Clé USB")));
+
+private slots:
+    void absentMediumIsWaitedForThenTheActionRuns_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("inserted"); // the folder mounted with the support's serial
+        QTest::addColumn<QStringList>("launches");
+        QTest::addColumn<QStringList>("messages");
+        const QString usb = QDir(media.path()).absolutePath() + "/usb/Photos";
+        QTest::newRow("open") << "cmdExecuteFichier"
+                              << "usb" << QStringList{"open " + usb + "/plage.jpg"} << QStringList();
+        QTest::newRow("show in folder") << "mnuLocaliseFichier"
+                                        << "usb" << QStringList{"explore " + usb} << QStringList();
+        QTest::newRow("copy") << "cmdCopier"
+                              << "usb" << QStringList() << QStringList{"Fichier copié !"};
+        QTest::newRow("open, file gone") << "cmdExecuteFichier"
+                                         << "vide" << QStringList()
+                                         << QStringList{"Le fichier n'a pas été trouvé sur les lecteurs "
+                                                        "disponibles."};
+        QTest::newRow("copy, file gone")
+            << "cmdCopier"
+            << "vide" << QStringList()
+            << QStringList{"Le fichier n'a pas été trouvé sur les périphériques disponibles."};
+    }
+    // While the wait goes on, a volume of another serial holding the same path
+    // comes, then the medium: the action is done on the medium only.
+    void absentMediumIsWaitedForThenTheActionRuns() {
+        QFETCH(QString, control);
+        QFETCH(QString, inserted);
+        QFETCH(QStringList, launches);
+        QFETCH(QStringList, messages);
+        write("copie/Photos/plage.jpg", "autre");
+        QDir().mkpath(media.path() + "/vide");
+        selectFileOfAbsentMedium();
+        platform->addVolumeLater(media.path() + "/copie", "", kUsbSerial + 1, 1);
+        platform->addVolumeLater(media.path() + "/" + inserted, "", kUsbSerial, 1);
+        dialogs->answerInputs({media.path() + "/destination"});
+        actWhileWaiting(control, [](QDialog*) {});
+        QCOMPARE(platform->launches, launches);
+        QCOMPARE(dialogs->messageTexts(), messages);
+        QCOMPARE(QFile::exists(media.path() + "/destination/plage.jpg"),
+                 messages == QStringList{"Fichier copié !"});
+    }
+
+    void cancellingTheWaitDoesNothing() {
+        selectFileOfAbsentMedium();
+        actWhileWaiting("cmdExecuteFichier", [this](QDialog* dialog) {
+            screenshot("attente-support", dialog);
+            QTest::mouseClick(test::namedWidget<QPushButton>(dialog, "cmdAnnuler"), Qt::LeftButton);
+        });
+        QCOMPARE(platform->launches, QStringList());
+        QCOMPARE(dialogs->messageTexts(), QStringList());
+        QVERIFY(!window->findChild<QDialog*>("frmAttenteSupport"));
     }
 };
 
