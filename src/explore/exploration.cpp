@@ -106,7 +106,8 @@ ExplorationOutcome runExploration(const ExplorationRequest& request, const Explo
     const QString serial = serialText(request.volume.serial);
     if (alreadyCataloguedAndDeclined(context.store, serial))
         return ExplorationOutcome::Cancelled;
-    if (!context.store.addSupport(name, request.volume.rootPath, request.supportType, serial))
+    if (!context.store.addSupport(name, request.volume.rootPath, request.supportType, serial,
+                                  request.volume.label))
         return storeFailed(context, counters) ? ExplorationOutcome::Failed : ExplorationOutcome::Refused;
     int support = 0;
     context.store.findSupportByName(name, support);

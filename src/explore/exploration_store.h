@@ -24,8 +24,10 @@ class ExplorationStore {
 public:
     virtual ~ExplorationStore() = default;
     virtual qint64 countSupportsWithIdentifiant(const QString& serial) = 0;
-    // False, after its message, when the name is taken.
-    virtual bool addSupport(const QString& name, const QString& drive, int type, const QString& serial) = 0;
+    // False, after its message, when the name is taken. `label` is the
+    // volume's, kept to name the medium when the user is asked to insert it.
+    virtual bool addSupport(const QString& name, const QString& drive, int type, const QString& serial,
+                            const QString& label) = 0;
     virtual bool findSupportByName(const QString& name, int& number) = 0;
     // NumRepertoire of a catalogue path ("" for the root), 0 when absent.
     virtual qint64 findDirectory(const QString& path, int support) = 0;

@@ -39,7 +39,7 @@ bool addStaging(const ExplorationRequest& request, ExplorationStore& store, cons
                 int& staging) {
     return clearLeftOverStaging(store, stagingName) &&
            store.addSupport(stagingName, request.volume.rootPath, request.supportType,
-                            serialText(request.volume.serial)) &&
+                            serialText(request.volume.serial), request.volume.label) &&
            store.findSupportByName(stagingName, staging);
 }
 

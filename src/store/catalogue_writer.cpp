@@ -6,6 +6,7 @@
 #include "store/maintenance.h"
 #include "store/support_merge.h"
 #include "store/unfinished_explorations.h"
+#include "store/volume_labels.h"
 
 namespace velmar {
 
@@ -30,7 +31,8 @@ qint64 CatalogueWriter::countSupportsWithIdentifiant(const QString& serial) {
 }
 
 // The support row and its mark of an unfinished exploration go in together.
-bool CatalogueWriter::addSupport(const QString& name, const QString& drive, int type, const QString& serial) {
+bool CatalogueWriter::addSupport(const QString& name, const QString& drive, int type, const QString& serial,
+                                 const QString& label) {
     commit();
     db::Transaction transaction(m_db);
     if (!record(transaction.active(), m_db.lastError()) ||
@@ -38,7 +40,9 @@ bool CatalogueWriter::addSupport(const QString& name, const QString& drive, int 
         return false;
     int support = 0;
     return FindSupportByName(m_db, name.left(50), support) &&
-           record(MarkExplorationStarted(m_db, support) && transaction.commit(), m_db.lastError());
+           record(MarkExplorationStarted(m_db, support) && storeVolumeLabel(m_db, support, label) &&
+                      transaction.commit(),
+                  m_db.lastError());
 }
 
 bool CatalogueWriter::findSupportByName(const QString& name, int& number) {

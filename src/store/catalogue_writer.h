@@ -24,7 +24,8 @@ public:
     ~CatalogueWriter() override;
 
     qint64 countSupportsWithIdentifiant(const QString& serial) override;
-    bool addSupport(const QString& name, const QString& drive, int type, const QString& serial) override;
+    bool addSupport(const QString& name, const QString& drive, int type, const QString& serial,
+                    const QString& label) override;
     bool findSupportByName(const QString& name, int& number) override;
     qint64 findDirectory(const QString& path, int support) override;
     bool addDirectory(int support, const QString& parentPath, const QString& name,

@@ -4,6 +4,7 @@
 #include "app/text.h"
 #include "explore/drive_panel.h"
 #include "platform/native_files.h"
+#include "store/volume_labels.h"
 
 #include <QThread>
 
@@ -19,6 +20,8 @@ bool readSupportMedium(db::Database& db, int support, SupportMedium& medium) {
     medium.name = rs.field(QStringLiteral("NomSupport")).toText();
     medium.type = static_cast<int>(numericValue(rs.field(QStringLiteral("TypeSupport")).toText()));
     medium.serial = rs.field(QStringLiteral("Identifiant")).toText();
+    rs.close();
+    medium.label = volumeLabel(db, support);
     return true;
 }
 
@@ -60,6 +63,9 @@ QList<Volume> waitForSupportMedium(const SupportMedium& medium, QDeadlineTimer d
 QString insertionRequest(const SupportMedium& medium, const QString& typeLabel) {
     return QStringLiteral("Insérez le support « ") + medium.name + QStringLiteral(" ».\n") +
            QStringLiteral("Type du support : ") + typeLabel + QLatin1Char('\n') +
+           (medium.label.isEmpty()
+                ? QString()
+                : QStringLiteral("Étiquette du volume : ") + medium.label + QLatin1Char('\n')) +
            QStringLiteral("Numéro de série du volume : ") + medium.serial;
 }
 

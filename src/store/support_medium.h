@@ -4,8 +4,6 @@
 // medium. A medium is known by its volume serial, kept in the support's
 // Identifiant as the exploration wrote it: a file at the same path on another
 // volume may be another file, so only the serial says that the medium is in.
-// The catalogue keeps no volume label; the support's name, proposed from the
-// label when the medium was explored, is what names it to the user.
 
 #include "platform/platform.h"
 #include "store/db/database.h"
@@ -21,6 +19,7 @@ struct SupportMedium {
     QString name;
     int type = 0;   // the support type's number
     QString serial; // the volume serial as decimal text
+    QString label;  // the volume's label, "" when it had none or none was kept
 };
 
 // The medium of support number `support`; false when the collection has no
@@ -44,8 +43,8 @@ QString findOnSupportMedium(const QList<Volume>& volumes, const SupportMedium& m
 QList<Volume> waitForSupportMedium(const SupportMedium& medium, QDeadlineTimer deadline,
                                    std::chrono::milliseconds interval);
 
-// What the user is asked to insert, on three lines: the support's name, its
-// type's label (`typeLabel`) and its serial.
+// What the user is asked to insert, a line each: the support's name, its
+// type's label (`typeLabel`), its volume label when one is known, its serial.
 QString insertionRequest(const SupportMedium& medium, const QString& typeLabel);
 
 } // namespace velmar

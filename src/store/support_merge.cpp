@@ -3,6 +3,7 @@
 #include "store/db/transaction.h"
 #include "store/edited_comments.h"
 #include "store/unfinished_explorations.h"
+#include "store/volume_labels.h"
 
 namespace velmar {
 
@@ -128,6 +129,9 @@ bool replaceSupportRow(MergeStatements& sql) {
                "UPDATE Supports SET (Identifiant, DernierLecteurAttribue) = "
                "(SELECT Identifiant, DernierLecteurAttribue FROM Supports WHERE NumSupport = ?1) "
                "WHERE NumSupport = ?2")) &&
+           sql.run(QStringLiteral("INSERT OR REPLACE INTO EtiquettesVolumes (NumSupport, Etiquette) "
+                                  "SELECT ?2, Etiquette FROM EtiquettesVolumes WHERE NumSupport = ?1")) &&
+           sql.run(QStringLiteral("DELETE FROM EtiquettesVolumes WHERE NumSupport = ?1")) &&
            sql.run(QStringLiteral("DELETE FROM Supports WHERE NumSupport = ?1")) &&
            sql.run(QStringLiteral("DELETE FROM MajRepertoires")) &&
            sql.run(QStringLiteral("DELETE FROM MajFichiers"));
@@ -157,7 +161,7 @@ PreviousFiles LoadPreviousFiles(db::Database& db, int support) {
 bool MergeSupportUpdate(db::Database& db, int staging, int target, const PreviousFiles& previous,
                         UpdateSummary& summary) {
     MergeStatements sql(db, staging, target);
-    if (!ensureEditedComments(db))
+    if (!ensureEditedComments(db) || !ensureVolumeLabels(db))
         return false;
     db::Transaction merge(db, db::Transaction::Start::Immediate);
     UpdateSummary counted;

@@ -19,7 +19,7 @@ PreviousFiles LoadPreviousFiles(db::Database& db, int support);
 // new size, date, CRC and text, except a comment the user edited. Rows of
 // `target` neither kept nor matched are deleted, those of `staging` that were
 // not matched move to `target`, and `staging` is deleted. `target` keeps its
-// name and type and takes the drive and serial of the medium explored. False,
+// name and type and takes the drive, serial and label of the medium explored. False,
 // with the engine's reason in lastError(), when nothing was changed.
 bool MergeSupportUpdate(db::Database& db, int staging, int target, const PreviousFiles& previous,
                         UpdateSummary& summary);

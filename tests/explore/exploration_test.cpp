@@ -27,7 +27,8 @@ struct DirRow {
 class MemoryStore final : public ExplorationStore {
 public:
     qint64 countSupportsWithIdentifiant(const QString& serial) override { return serials.count(serial); }
-    bool addSupport(const QString& name, const QString&, int, const QString& serial) override {
+    bool addSupport(const QString& name, const QString&, int, const QString& serial,
+                    const QString&) override {
         if (names.contains(name, Qt::CaseInsensitive))
             return false;
         names << name;

@@ -11,6 +11,7 @@
 #include "store/catalogue_writer.h"
 #include "store/selected_file.h"
 #include "store/unfinished_explorations.h"
+#include "store/volume_labels.h"
 #include "support/query_rows.h"
 #include "support/scripted_dialogs.h"
 
@@ -144,8 +145,10 @@ TEST_F(SupportUpdateTest, TheSupportEndsAsAFreshExplorationWouldStoreItKeepingIt
     ASSERT_TRUE(QDir(medium.filePath("old")).removeRecursively());
     write("new/n.txt", "new");
 
+    request.volume.label = "SAUVEGARDE";
     ASSERT_EQ(update(), ExplorationOutcome::Completed);
     EXPECT_EQ(summary.text(), "2 ajoutés, 2 modifiés, 3 supprimés, 2 inchangés");
+    EXPECT_EQ(volumeLabel(db, 1), "SAUVEGARDE") << "the support takes the label of the medium explored";
     EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messageTexts().join('\n').toStdString();
     EXPECT_EQ(fileNumber("keep.txt"), keepNumber) << "an unchanged file keeps its row";
 

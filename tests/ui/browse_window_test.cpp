@@ -453,6 +453,7 @@ private:
             trigger(control);
         QCOMPARE(dialogText, QString("Le fichier n'est sur aucun des lecteurs disponibles.\n"
                                      "Insérez le support « Clé USB ».\nType du support : Disque dur\n"
+                                     "Étiquette du volume : Clé USB\n"
                                      "Numéro de série du volume : ") +
                                  serialText(kUsbSerial));
     }
