@@ -22,6 +22,16 @@ bool readSupportMedium(db::Database& db, int support, SupportMedium& medium) {
     medium.serial = rs.field(QStringLiteral("Identifiant")).toText();
     rs.close();
     medium.label = volumeLabel(db, support);
+    // The first directory stored is the one the exploration started from.
+    db::Recordset start =
+        db.openRecordset(QStringLiteral("SELECT RepertoireParent, RepertoireSeul FROM Repertoires "
+                                        "WHERE NumSupport = ? ORDER BY NumRepertoire LIMIT 1"),
+                         {support});
+    if (!start.eof()) {
+        const QString parent = start.field(0).toText();
+        const QString own = start.field(1).toText();
+        medium.startPath = parent.isEmpty() ? own : parent + QLatin1Char('\\') + own;
+    }
     return true;
 }
 

@@ -20,6 +20,9 @@ struct SupportMedium {
     int type = 0;   // the support type's number
     QString serial; // the volume serial as decimal text
     QString label;  // the volume's label, "" when it had none or none was kept
+    // The folder the exploration started from, in the catalogue's form
+    // ("media\cle"; "" for the volume's root).
+    QString startPath;
 };
 
 // The medium of support number `support`; false when the collection has no

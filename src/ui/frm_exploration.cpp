@@ -1,6 +1,7 @@
 #include "ui/frm_exploration.h"
 
 #include "app/dialogs.h"
+#include "app/native_path.h"
 #include "app/phrases.h"
 #include "app/session.h"
 #include "explore/drive_panel.h"
@@ -13,6 +14,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -292,11 +294,22 @@ QString frmExploration::startDirectory() const {
     return current.isValid() ? m_dirModel->filePath(current) : selectedVolume().rootPath;
 }
 
-void frmExploration::setUpdate(const QString& supportName, SupportUpdateStore& updates) {
+void frmExploration::setUpdate(const SupportMedium& medium, SupportUpdateStore& updates) {
     m_updates = &updates;
-    m_updatedSupport = supportName;
-    setWindowTitle(QStringLiteral("Mise à jour du support « ") + supportName + QStringLiteral(" »"));
+    m_updatedSupport = medium.name;
+    setWindowTitle(QStringLiteral("Mise à jour du support « ") + medium.name + QStringLiteral(" »"));
     m_continue->setText(QStringLiteral("Mettre à jour !"));
+    for (qsizetype i = 0; i < m_volumes.size(); ++i)
+        if (isSupportMedium(m_volumes.at(i), medium)) {
+            m_drives->setCurrentIndex(static_cast<int>(i));
+            break;
+        }
+    const QString folder = nativePath(selectedVolume().rootPath, medium.startPath);
+    if (!medium.startPath.isEmpty() && QFileInfo(folder).isDir()) {
+        const QModelIndex index = m_dirModel->index(folder);
+        m_dirs->setCurrentIndex(index);
+        m_dirs->scrollTo(index);
+    }
 }
 
 void frmExploration::onContinue() {

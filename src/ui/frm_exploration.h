@@ -8,6 +8,7 @@
 #include "explore/exploration.h"
 #include "explore/support_update_store.h"
 #include "platform/platform.h"
+#include "store/support_medium.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -45,9 +46,11 @@ public:
     void showCurrentDirectory(const QString& path) override;
     void showCurrentFile(const QString& name, FileStep step) override;
 
-    // Turns the window into the update of the support `supportName`: there is
-    // no new support to name, and the medium chosen is merged into that one.
-    void setUpdate(const QString& supportName, SupportUpdateStore& updates);
+    // Turns the window into the update of the support `medium` names: there
+    // is no new support to name, and the medium chosen is merged into that
+    // one. The drive holding that medium and the folder the support was
+    // explored from are chosen when they are there.
+    void setUpdate(const SupportMedium& medium, SupportUpdateStore& updates);
 
     // The directory the exploration starts from, and the volume holding it.
     QString startDirectory() const;

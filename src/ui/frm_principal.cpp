@@ -3,9 +3,9 @@
 #include "app/geometry.h"
 #include "app/session.h"
 #include "explore/probe_analysis.h"
-#include "store/catalogue.h"
 #include "store/catalogue_writer.h"
 #include "store/maintenance.h"
+#include "store/support_medium.h"
 #include "ui/browse_view.h"
 #include "ui/collection_panels.h"
 #include "ui/configuration_panel.h"
@@ -269,11 +269,10 @@ void frmPrincipal::openExplorationWindow(int supportToUpdate) {
     ProbeAnalysis analysis;
     frmExploration window(writer, analysis, m_types, m_typeIcons, this);
     if (supportToUpdate != 0) {
-        int type = 0;
-        const QString name = GetSupportName(m_registry.database(), supportToUpdate, type);
-        if (name.isEmpty())
+        SupportMedium medium;
+        if (!readSupportMedium(m_registry.database(), supportToUpdate, medium))
             return;
-        window.setUpdate(name, writer);
+        window.setUpdate(medium, writer);
     }
     window.exec();
     m_collections->refreshFileCount();

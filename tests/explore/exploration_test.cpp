@@ -4,6 +4,7 @@
 #include "app/session.h"
 #include "explore/exploration.h"
 #include "support/scripted_dialogs.h"
+#include "support/stop_after.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -91,16 +92,7 @@ public:
     }
 };
 
-// Stops once the phase has asked `after` times whether to stop.
-class StopAfter final : public Progress {
-public:
-    explicit StopAfter(int after) : m_left(after) {}
-    void yield() override {}
-    bool stopRequested() const override { return m_left-- <= 0; }
-
-private:
-    mutable int m_left;
-};
+using test::StopAfter;
 
 // Stops once the store holds `rows` file rows.
 class StopAfterFiles final : public Progress {

@@ -14,6 +14,7 @@
 #include "store/volume_labels.h"
 #include "support/query_rows.h"
 #include "support/scripted_dialogs.h"
+#include "support/stop_after.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,15 +30,7 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace velmar {
 namespace {
 
-class StopAfter final : public Progress {
-public:
-    explicit StopAfter(int after) : m_left(after) {}
-    void yield() override {}
-    bool stopRequested() const override { return m_left-- <= 0; }
-
-private:
-    mutable int m_left;
-};
+using test::StopAfter;
 
 class SupportUpdateTest : public ::testing::Test {
 protected:

@@ -467,7 +467,9 @@ private slots:
         const auto update = [this] {
             window = std::make_unique<ui::frmExploration>(*writer, analysis, QList<SupportType>(),
                                                           QMap<QString, QIcon>());
-            window->setUpdate("Disque", *writer);
+            SupportMedium disque;
+            QVERIFY(readSupportMedium(database, 1, disque));
+            window->setUpdate(disque, *writer);
             window->show();
             QCOMPARE(find<QAbstractButton>("cmdContinuerExplo")->text(), QString("Mettre à jour !"));
         };
