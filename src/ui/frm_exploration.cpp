@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -125,6 +126,12 @@ void frmExploration::buildDriveChooser(QWidget* panel) {
     for (int column = 1; column < m_dirModel->columnCount(); ++column)
         m_dirs->hideColumn(column);
     m_dirs->setHeaderHidden(true);
+    // Each level read, and each sorting of what was read, may leave it hidden.
+    connect(m_dirModel, &QFileSystemModel::directoryLoaded, this, &frmExploration::revealPendingFolder,
+            Qt::QueuedConnection);
+    connect(m_dirModel, &QFileSystemModel::layoutChanged, this, &frmExploration::revealPendingFolder,
+            Qt::QueuedConnection);
+    connect(m_dirs, &QTreeView::pressed, this, [this] { m_pendingFolder.clear(); });
     m_driveInfo = namedLabel(QStringLiteral("lblInfoLecteur"), QString(), panel);
 }
 
@@ -272,6 +279,7 @@ void frmExploration::onTypeExploration(int index) {
 void frmExploration::onDriveChanged(int index) {
     if (index < 0 || index >= m_volumes.size())
         return;
+    m_pendingFolder.clear();
     const Volume& volume = m_volumes.at(index);
     m_dirModel->setRootPath(volume.rootPath);
     m_dirs->setRootIndex(m_dirModel->index(volume.rootPath));
@@ -306,10 +314,27 @@ void frmExploration::setUpdate(const SupportMedium& medium, SupportUpdateStore& 
         }
     const QString folder = nativePath(selectedVolume().rootPath, medium.startPath);
     if (!medium.startPath.isEmpty() && QFileInfo(folder).isDir()) {
-        const QModelIndex index = m_dirModel->index(folder);
-        m_dirs->setCurrentIndex(index);
-        m_dirs->scrollTo(index);
+        m_pendingFolder = folder;
+        revealPendingFolder();
     }
+}
+
+// The view keeps what it is shown only once it is on screen, and the folder
+// model reads each level in the background: the folder is shown again then,
+// and as each of its parents comes in, until the user picks another.
+void frmExploration::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &frmExploration::revealPendingFolder);
+}
+
+void frmExploration::revealPendingFolder() {
+    if (m_pendingFolder.isEmpty())
+        return;
+    const QModelIndex index = m_dirModel->index(m_pendingFolder);
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        m_dirs->expand(parent);
+    m_dirs->setCurrentIndex(index);
+    m_dirs->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void frmExploration::onContinue() {

@@ -60,6 +60,9 @@ public:
     // they ask what "Arrêter" asks, and stop it the same way.
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 signals:
     // The exploration ended (or never started); the main window refreshes its views.
     void finished(bool explored);
@@ -81,6 +84,7 @@ private:
     void onDriveChanged(int index);
     void onContinue();
     void onExplore();
+    void revealPendingFolder();
     ExplorationOutcome run(const ExplorationRequest& request, ExplorationCounters& counters);
     void reportUpdate(const ExplorationCounters& counters) const;
     void onStop();
@@ -93,6 +97,7 @@ private:
     FileAnalysis& m_analysis;
     SupportUpdateStore* m_updates = nullptr; // set for an update
     QString m_updatedSupport;
+    QString m_pendingFolder; // an update's folder, shown once the model has read it
     UpdateSummary m_updateSummary;
     QList<Volume> m_volumes;
     QList<SupportType> m_types;

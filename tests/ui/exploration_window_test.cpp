@@ -3,6 +3,7 @@
 
 #include "app/files.h"
 #include "app/session.h"
+#include "explore/drive_panel.h"
 #include "explore/probe_analysis.h"
 #include "store/catalogue_writer.h"
 #include "store/model_database.h"
@@ -14,12 +15,14 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <functional>
@@ -456,6 +459,26 @@ private:
     }
 
 private slots:
+    // The update opens on the folder the support was explored from.
+    void anUpdateOpensOnTheFolderOfTheSupport() {
+        file("a/b/c/x.txt");
+        SupportMedium medium;
+        medium.name = "Disque";
+        medium.serial = serialText(0x1234);
+        medium.startPath = "a\\b\\c";
+        // As the main window does: the update is set before the window shows.
+        window = std::make_unique<ui::frmExploration>(*writer, analysis, QList<SupportType>(),
+                                                      QMap<QString, QIcon>());
+        window->setUpdate(medium, *writer);
+        window->show();
+        auto* folders = find<QTreeView>("Dir1");
+        const auto shownFolder = [folders] {
+            return static_cast<QFileSystemModel*>(folders->model())->filePath(folders->currentIndex());
+        };
+        QTRY_COMPARE(shownFolder(), path("a/b/c"));
+        QTRY_VERIFY(folders->isExpanded(folders->currentIndex().parent()));
+    }
+
     // The window of an update skips the new support's panel: "Mettre à jour !"
     // runs it, and the end says what changed.
     void anUpdateSaysWhatChangedOrThatNothingDid() {
