@@ -70,8 +70,16 @@ ExplorationOutcome finishUpdate(const ExplorationContext& context, SupportUpdate
 
 } // namespace
 
+namespace {
+const QString kStagingPrefix = QStringLiteral("Mise à jour en cours du support n° ");
+}
+
 QString updateStagingName(int target) {
-    return QStringLiteral("Mise à jour en cours du support n° ") + QString::number(target);
+    return kStagingPrefix + QString::number(target);
+}
+
+bool isUpdateStagingName(const QString& name) {
+    return name.startsWith(kStagingPrefix);
 }
 
 ExplorationOutcome runUpdate(const ExplorationRequest& request, const ExplorationContext& context,

@@ -17,5 +17,7 @@ ExplorationOutcome runUpdate(const ExplorationRequest& request, const Exploratio
 
 // The name of the support an update of support `target` explores into.
 QString updateStagingName(int target);
+// Whether `name` is such a name.
+bool isUpdateStagingName(const QString& name);
 
 } // namespace velmar

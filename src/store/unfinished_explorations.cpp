@@ -1,6 +1,7 @@
 #include "store/unfinished_explorations.h"
 
 #include "app/dialogs.h"
+#include "explore/support_update.h"
 #include "platform/process_alive.h"
 
 namespace velmar {
@@ -21,6 +22,19 @@ bool tableExists(db::Database& db) {
 // its own is one an exploration that failed left.
 bool explorationUnderWay(qint64 process) {
     return process != currentProcessId() && processIsRunning(process);
+}
+
+// What the user may do with an unfinished support. The copy an update left
+// is no support of the user's: the one it was for is as it was, and the next
+// update of that one removes the copy.
+QString unfinishedText(const QString& name) {
+    if (isUpdateStagingName(name))
+        return QStringLiteral("Une mise à jour n'a pas abouti : le support mis à jour est resté tel qu'il "
+                              "était.\nSa copie inachevée, « ") +
+               name + QStringLiteral(" », sera retirée à la prochaine mise à jour de ce support.");
+    return QStringLiteral("L'exploration du support « ") + name +
+           QStringLiteral(" » n'a pas abouti : ses fichiers ne sont pas tous enregistrés.\n"
+                          "Supprimez ce support, ou explorez-le de nouveau sous le même nom.");
 }
 
 } // namespace
@@ -55,11 +69,7 @@ QStringList UnfinishedSupportNames(db::Database& db) {
 
 void ReportUnfinishedExplorations(db::Database& db) {
     for (const QString& name : UnfinishedSupportNames(db))
-        dialogs().message(
-            QStringLiteral("L'exploration du support « ") + name +
-                QStringLiteral(" » n'a pas abouti : ses fichiers ne sont pas tous enregistrés.\n"
-                               "Supprimez ce support, ou explorez-le de nouveau sous le même nom."),
-            MessageStyle::Exclamation);
+        dialogs().message(unfinishedText(name), MessageStyle::Exclamation);
 }
 
 } // namespace velmar

@@ -235,6 +235,43 @@ TEST_F(ExplorationFaultsTest, KilledExplorationIsRecognisedAndExploredAgain) {
     }
 }
 
+// SIGKILL during an update: the support keeps every row it
+// had, the next command says the update did not finish, and the next update
+// clears what the killed one left and completes.
+TEST_F(ExplorationFaultsTest, KilledUpdateLeavesTheSupportAsItWas) {
+    makeTree(medium.path(), 100, 50);
+    ASSERT_EQ(run(exploreArguments("Photos", medium.path())).status, 0);
+    const QString everyRow = "SELECT NumFichier, NumRepertoire, Fichier, Taille, DerniereModif FROM Fichiers "
+                             "WHERE NumSupport = 1 ORDER BY NumFichier";
+    const QStringList before = rows(everyRow);
+    ASSERT_EQ(before.size(), 5000);
+    // In the walk, with many directories still to read: what comes after the
+    // walk of unchanged files takes milliseconds, too little to be sure that
+    // the kill lands before the end.
+    for (const QString moment : {"^Répertoires : [1-9] %", "^Répertoires : [3-5]\\d %"}) {
+        SCOPED_TRACE(moment.toStdString());
+        {
+            CliProcess killed(exploreArguments("Photos", medium.path(), {"--update"}),
+                              fixture.paths().dataDir);
+            ASSERT_TRUE(killed.waitForProgress(QRegularExpression(moment))) << killed.err();
+            killed.signal(SIGKILL);
+            ASSERT_TRUE(killed.finish());
+            ASSERT_TRUE(killed.crashed());
+        }
+        expectConsistent();
+        EXPECT_EQ(rows(everyRow), before);
+        EXPECT_TRUE(run({"ls", "--collection", "Photos"}).err.contains("Une mise à jour n'a pas abouti"));
+
+        const Ran again = run(exploreArguments("Photos", medium.path(), {"--update"}));
+        EXPECT_EQ(again.status, 0) << again.err;
+        EXPECT_TRUE(again.out.endsWith("Mise à jour\t0 ajouté, 0 modifié, 0 supprimé, 5000 inchangés\n"))
+            << again.out;
+        EXPECT_EQ(rows(everyRow), before);
+        EXPECT_EQ(rows("SELECT NomSupport FROM Supports"), QStringList{"Disque"});
+        EXPECT_FALSE(run({"ls", "--collection", "Photos"}).err.contains("n'a pas abouti"));
+    }
+}
+
 // Without --yes the unfinished support is kept: the command line never decides alone.
 TEST_F(ExplorationFaultsTest, AnUnfinishedSupportIsReplacedOnlyWhenTheUserAgrees) {
     makeTree(medium.path(), 60, 50);
