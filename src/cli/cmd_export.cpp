@@ -65,10 +65,8 @@ int runExport(const QStringList& arguments, QTextStream& out, QTextStream& err) 
         !exportFormatNamed(options.values.value(QStringLiteral("--format")), format))
         return usage(err);
     CollectionsRegistry registry(cliStorePaths());
-    if (!openCollectionNamed(registry, options.values.value(QStringLiteral("--collection")), err))
-        return 1;
     int support = 0;
-    if (!supportNumber(registry.database(), options.values.value(QStringLiteral("--support")), support, err))
+    if (!openCollectionAndSupport(registry, options, support, err))
         return 1;
     out.flush();
     const int status =

@@ -41,10 +41,8 @@ int runStats(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (!options.values.contains(QStringLiteral("--collection")) || !options.positional.isEmpty())
         return usage(err);
     CollectionsRegistry registry(cliStorePaths());
-    if (!openCollectionNamed(registry, options.values.value(QStringLiteral("--collection")), err))
-        return 1;
     int support = 0;
-    if (!supportNumber(registry.database(), options.values.value(QStringLiteral("--support")), support, err))
+    if (!openCollectionAndSupport(registry, options, support, err))
         return 1;
     CatalogueStatistics statistics;
     QString error;

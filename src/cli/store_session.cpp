@@ -79,4 +79,11 @@ ParsedOptions parseOptions(const QStringList& arguments, const QStringList& valu
     return parsed;
 }
 
+bool openCollectionAndSupport(CollectionsRegistry& registry, const ParsedOptions& options, int& support,
+                              QTextStream& err) {
+    return openCollectionNamed(registry, options.values.value(QStringLiteral("--collection")), err) &&
+           supportNumber(registry.database(), options.values.value(QStringLiteral("--support")), support,
+                         err);
+}
+
 } // namespace velmar::cli

@@ -46,4 +46,10 @@ struct ParsedOptions {
 ParsedOptions parseOptions(const QStringList& arguments, const QStringList& valueOptions,
                            const QStringList& flagOptions);
 
+// Opens the collection named by "--collection", then finds the support named
+// by "--support" (0, the whole collection, when it is absent); false when
+// either fails, said on `err`.
+bool openCollectionAndSupport(CollectionsRegistry& registry, const ParsedOptions& options, int& support,
+                              QTextStream& err);
+
 } // namespace velmar::cli
