@@ -216,15 +216,18 @@ void BrowseView::buildTree() {
     // checks the file once rather than at each directory's query.
     const db::Transaction snapshot(db);
     m_tree->setUpdatesEnabled(false);
+    QList<QTreeWidgetItem*> supports;
     for (const SupportNode& support : supportNodes(db, m_typeCount)) {
-        QTreeWidgetItem* node = addSupportNode(support);
+        QTreeWidgetItem* node = supportNode(support);
         loadSubdirectories(support.support, 0, node, true);
+        supports.append(node);
     }
+    m_tree->addTopLevelItems(supports);
     m_tree->setUpdatesEnabled(true);
 }
 
-QTreeWidgetItem* BrowseView::addSupportNode(const SupportNode& support) {
-    auto* node = new QTreeWidgetItem(m_tree, {support.text});
+QTreeWidgetItem* BrowseView::supportNode(const SupportNode& support) {
+    auto* node = new QTreeWidgetItem(QStringList{support.text});
     node->setIcon(0, m_typeIcons.value(support.iconKey));
     node->setData(0, kFileCountRole, support.fileCount);
     setKey(node, NodeKey::supportKey(support.support));
@@ -233,13 +236,18 @@ QTreeWidgetItem* BrowseView::addSupportNode(const SupportNode& support) {
 
 void BrowseView::loadSubdirectories(int support, qint64 parent, QTreeWidgetItem* node, bool ahead) {
     db::Database& db = m_registry.database();
+    // The children are made whole before they join the node, all at once: an
+    // item in the tree tells the view of every change made to it.
+    QList<QTreeWidgetItem*> children;
     for (const DirectoryNode& directory : subdirectoryNodes(db, support, parent)) {
-        auto* child = new QTreeWidgetItem(node, {directory.name});
+        auto* child = new QTreeWidgetItem(QStringList{directory.name});
         child->setIcon(0, m_closedFolder);
         setKey(child, NodeKey::directoryKey(support, directory.directory, ahead));
         if (ahead)
             loadSubdirectories(support, directory.directory, child, false);
+        children.append(child);
     }
+    node->addChildren(children);
     if (parent != 0)
         setKey(node, NodeKey::directoryKey(support, parent, true));
 }

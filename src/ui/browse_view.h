@@ -71,7 +71,7 @@ private:
     void buildMenus();
     void exportSupport();
     void connectSignals();
-    QTreeWidgetItem* addSupportNode(const SupportNode& support);
+    QTreeWidgetItem* supportNode(const SupportNode& support); // not yet in the tree
     void loadSubdirectories(int support, qint64 parent, QTreeWidgetItem* node, bool ahead);
     void setKey(QTreeWidgetItem* node, const QString& key);
     QString keyOf(const QTreeWidgetItem* node) const;
