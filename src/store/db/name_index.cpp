@@ -8,6 +8,14 @@ namespace velmar::db {
 
 namespace {
 
+// The one trigger an exploration drops while it stores a support's rows: run
+// for each row, it cost the engine half as much again as storing the row.
+const QString kFileAddTrigger = QStringLiteral(R"(
+CREATE TRIGGER IF NOT EXISTS NomsFichiersAjout AFTER INSERT ON Fichiers BEGIN
+    INSERT INTO NomsFichiers(rowid, Fichier) VALUES (new.NumFichier, new.Fichier);
+END;
+)");
+
 // External-content tables: the names stay only in their own tables, the index
 // holds the trigrams and the column of each, without positions: searches ask
 // for trigrams, not phrases, and the directory index is asked for one of its
@@ -19,10 +27,7 @@ CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', conten
 CREATE VIRTUAL TABLE NomsRepertoires USING fts5(RepertoireSeul, RepertoireParent, content='Repertoires',
     content_rowid='NumRepertoire', tokenize='trigram case_sensitive 0', detail='column');
 CREATE TABLE NomsFichiersEnAttente (Depuis INTEGER NOT NULL);
-CREATE TRIGGER NomsFichiersAjout AFTER INSERT ON Fichiers
-    WHEN new.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), new.NumFichier) BEGIN
-    INSERT INTO NomsFichiers(rowid, Fichier) VALUES (new.NumFichier, new.Fichier);
-END;
+%1
 CREATE TRIGGER NomsFichiersRetrait AFTER DELETE ON Fichiers
     WHEN old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier) BEGIN
     INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) VALUES ('delete', old.NumFichier, old.Fichier);
@@ -48,7 +53,7 @@ CREATE TRIGGER NomsRepertoiresChangement
     INSERT INTO NomsRepertoires(rowid, RepertoireSeul, RepertoireParent)
         VALUES (new.NumRepertoire, new.RepertoireSeul, new.RepertoireParent);
 END;
-%1
+%2
 INSERT INTO NomsFichiers(NomsFichiers) VALUES ('rebuild');
 INSERT INTO NomsRepertoires(NomsRepertoires) VALUES ('rebuild');
 )");
@@ -61,17 +66,35 @@ const QString kBulkFillMemory =
     QStringLiteral("INSERT INTO NomsFichiers(NomsFichiers, rank) VALUES ('hashsize', 16777216);"
                    "INSERT INTO NomsRepertoires(NomsRepertoires, rank) VALUES ('hashsize', 16777216);");
 
+// Every object of the index but the file-insert trigger.
 const QString kIndexObjects =
-    QStringLiteral("'NomsFichiers','NomsRepertoires','NomsFichiersEnAttente','NomsFichiersAjout','"
-                   "NomsFichiersRetrait','NomsFichiersChangement',"
-                   "'NomsRepertoiresAjout','NomsRepertoiresRetrait','NomsRepertoiresChangement'");
-constexpr qint64 kIndexObjectCount = 9;
+    QStringLiteral("'NomsFichiers','NomsRepertoires','NomsFichiersEnAttente','NomsFichiersRetrait',"
+                   "'NomsFichiersChangement','NomsRepertoiresAjout','NomsRepertoiresRetrait',"
+                   "'NomsRepertoiresChangement'");
+constexpr qint64 kIndexObjectCount = 8;
 
-qint64 indexObjectsPresent(Database& database) {
-    Recordset rs =
-        database.openRecordset(QStringLiteral("SELECT count(*) AS n FROM sqlite_master WHERE name IN (") +
-                               kIndexObjects + QStringLiteral(")"));
-    return rs.eof() ? -1 : rs.field(QStringLiteral("n")).toNumber();
+enum class IndexState { Unreadable, Whole, Deferred, Broken };
+
+// Whole: every object there and nothing waiting. Deferred: rows wait, and the
+// file-insert trigger is gone or (left by an older build) still there. Broken:
+// missing or changed by hand.
+IndexState indexState(Database& database) {
+    Recordset rs = database.openRecordset(
+        QStringLiteral("SELECT count(*) AS n, sum(name = 'NomsFichiersAjout') AS ajout FROM sqlite_master "
+                       "WHERE name IN ('NomsFichiersAjout',") +
+        kIndexObjects + QStringLiteral(")"));
+    if (rs.eof())
+        return IndexState::Unreadable;
+    const bool addTrigger = rs.field(QStringLiteral("ajout")).toNumber() == 1;
+    if (rs.field(QStringLiteral("n")).toNumber() - (addTrigger ? 1 : 0) != kIndexObjectCount)
+        return IndexState::Broken;
+    rs.close();
+    Recordset waiting = database.openRecordset(QStringLiteral("SELECT 1 FROM NomsFichiersEnAttente"));
+    if (!waiting.ok())
+        return IndexState::Unreadable;
+    if (!waiting.eof())
+        return IndexState::Deferred;
+    return addTrigger ? IndexState::Whole : IndexState::Broken;
 }
 
 // Drops what an interrupted or foreign change left of the index, so that it is
@@ -87,10 +110,14 @@ bool dropIndexObjects(Database& database) {
 
 } // namespace
 
+// While rows wait, only this exploration adds file rows, at the end of the
+// table: the rows above the mark are exactly those to index. Rows the
+// exploration deletes meanwhile (an update's merge) are above it or were
+// indexed; the other two triggers keep the index in step for the latter.
 bool deferFileNameIndex(Database& database) {
     return database.execute(QStringLiteral(
         "INSERT INTO NomsFichiersEnAttente (Depuis) SELECT coalesce(max(NumFichier), 0) FROM Fichiers "
-        "WHERE NOT EXISTS (SELECT 1 FROM NomsFichiersEnAttente)"));
+        "WHERE NOT EXISTS (SELECT 1 FROM NomsFichiersEnAttente); DROP TRIGGER IF EXISTS NomsFichiersAjout;"));
 }
 
 bool catchUpFileNameIndex(Database& database) {
@@ -103,21 +130,26 @@ bool catchUpFileNameIndex(Database& database) {
     return change.active() && database.execute(kBulkFillMemory) &&
            database.execute(QStringLiteral(
                "INSERT INTO NomsFichiers (rowid, Fichier) SELECT NumFichier, Fichier FROM Fichiers "
-               "WHERE NumFichier > (SELECT min(Depuis) FROM NomsFichiersEnAttente); "
-               "DELETE FROM NomsFichiersEnAttente;")) &&
-           change.commit();
+               "WHERE NumFichier > (SELECT min(Depuis) FROM NomsFichiersEnAttente); ")) &&
+           database.execute(kFileAddTrigger) &&
+           database.execute(QStringLiteral("DELETE FROM NomsFichiersEnAttente;")) && change.commit();
 }
 
 bool ensureNameIndex(Database& database) {
-    const qint64 present = indexObjectsPresent(database);
-    if (present == kIndexObjectCount)
-        return catchUpFileNameIndex(database);
-    if (present < 0)
+    switch (indexState(database)) {
+    case IndexState::Unreadable:
         return false;
+    case IndexState::Whole:
+        return true;
+    case IndexState::Deferred:
+        return catchUpFileNameIndex(database);
+    case IndexState::Broken:
+        break;
+    }
     Transaction change(database);
-    return change.active() && (present == 0 || dropIndexObjects(database)) &&
-           database.execute(kIndexSchema.arg(kBulkFillMemory)) && refreshPlannerStatistics(database) &&
-           change.commit();
+    return change.active() && dropIndexObjects(database) &&
+           database.execute(kIndexSchema.arg(kFileAddTrigger, kBulkFillMemory)) &&
+           refreshPlannerStatistics(database) && change.commit();
 }
 
 } // namespace velmar::db

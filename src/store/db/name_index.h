@@ -23,8 +23,9 @@ bool ensureNameIndex(Database& database);
 
 // An exploration stores many file rows at a time: indexing them one by one
 // costs the engine more than the walk itself, so their indexing is put off
-// (rows numbered above the highest at this call wait) until
-// catchUpFileNameIndex() indexes them in bulk. While rows wait, searches scan.
+// (rows numbered above the highest at this call wait, and the trigger that
+// indexes each new row is dropped) until catchUpFileNameIndex() indexes them
+// in bulk and puts the trigger back. While rows wait, searches scan.
 // ensureNameIndex() catches up what an interrupted exploration left waiting.
 bool deferFileNameIndex(Database& database);
 bool catchUpFileNameIndex(Database& database);
