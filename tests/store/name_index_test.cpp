@@ -203,6 +203,19 @@ TEST_F(NameIndexTest, IndexOutOfStepIsNotUsedUntilBuiltAgain) {
     EXPECT_EQ(rows(indexed, zzq), rows(plain, zzq));
 }
 
+TEST_F(NameIndexTest, IndexOfAnOlderBuildIsBuiltAgainWithoutSizes) {
+    ASSERT_TRUE(indexed.execute(
+        "DROP TABLE NomsFichiers; CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', "
+        "content_rowid='NumFichier', tokenize='trigram case_sensitive 0', detail='column'); "
+        "INSERT INTO NomsFichiers(NomsFichiers) VALUES ('rebuild');"));
+    const QString sizeless =
+        "SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND instr(sql, 'columnsize=0') > 0";
+    EXPECT_EQ(rows(indexed, sizeless), QList<QStringList>{{"1"}});
+    ASSERT_TRUE(ensureNameIndex(indexed));
+    EXPECT_EQ(rows(indexed, sizeless), QList<QStringList>{{"2"}});
+    expectSameRows(60);
+}
+
 // Rows stored while the index waits are caught up by the exploration that
 // stored them, or at the next opening when it was killed; either way the index
 // is whole again and indexes the rows that follow one by one.

@@ -20,12 +20,13 @@ END;
 // holds the trigrams and the column of each, without positions: searches ask
 // for trigrams, not phrases, and the directory index is asked for one of its
 // two names. (Without even the column, detail=none, the engine's cost of
-// storing a batch grows with the rows already stored.)
+// storing a batch grows with the rows already stored.) No sizes of columns
+// either, which only ranking needs: storing them took half of a bulk fill.
 const QString kIndexSchema = QStringLiteral(R"(
 CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', content_rowid='NumFichier',
-    tokenize='trigram case_sensitive 0', detail='column');
+    tokenize='trigram case_sensitive 0', detail='column', columnsize=0);
 CREATE VIRTUAL TABLE NomsRepertoires USING fts5(RepertoireSeul, RepertoireParent, content='Repertoires',
-    content_rowid='NumRepertoire', tokenize='trigram case_sensitive 0', detail='column');
+    content_rowid='NumRepertoire', tokenize='trigram case_sensitive 0', detail='column', columnsize=0);
 CREATE TABLE NomsFichiersEnAttente (Depuis INTEGER NOT NULL);
 %1
 CREATE TRIGGER NomsFichiersRetrait AFTER DELETE ON Fichiers
@@ -77,16 +78,19 @@ enum class IndexState { Unreadable, Whole, Deferred, Broken };
 
 // Whole: every object there and nothing waiting. Deferred: rows wait, and the
 // file-insert trigger is gone or (left by an older build) still there. Broken:
-// missing or changed by hand.
+// missing, changed by hand, or made by an older build that stored the sizes.
 IndexState indexState(Database& database) {
     Recordset rs = database.openRecordset(
-        QStringLiteral("SELECT count(*) AS n, sum(name = 'NomsFichiersAjout') AS ajout FROM sqlite_master "
-                       "WHERE name IN ('NomsFichiersAjout',") +
+        QStringLiteral(
+            "SELECT count(*) AS n, sum(name = 'NomsFichiersAjout') AS ajout, "
+            "sum(type = 'table' AND instr(sql, 'columnsize=0') > 0) AS sizeless FROM sqlite_master "
+            "WHERE name IN ('NomsFichiersAjout',") +
         kIndexObjects + QStringLiteral(")"));
     if (rs.eof())
         return IndexState::Unreadable;
     const bool addTrigger = rs.field(QStringLiteral("ajout")).toNumber() == 1;
-    if (rs.field(QStringLiteral("n")).toNumber() - (addTrigger ? 1 : 0) != kIndexObjectCount)
+    if (rs.field(QStringLiteral("n")).toNumber() - (addTrigger ? 1 : 0) != kIndexObjectCount ||
+        rs.field(QStringLiteral("sizeless")).toNumber() != 2)
         return IndexState::Broken;
     rs.close();
     Recordset waiting = database.openRecordset(QStringLiteral("SELECT 1 FROM NomsFichiersEnAttente"));
