@@ -93,7 +93,7 @@ bool generate() {
         return false;
     db::Database db;
     // The name index is filled once at the end, as an exploration does.
-    if (!db.open(base + QStringLiteral("Compil1.tmp")) || !db::deferFileNameIndex(db))
+    if (!db.open(base + QStringLiteral("Compil1.tmp")) || !db::deferNameIndex(db))
         return false;
     for (int s = 1; s <= kSupports; ++s) {
         db::Transaction t(db);
@@ -105,7 +105,7 @@ bool generate() {
             !fillSupport(db, s) || !t.commit())
             return false;
     }
-    if (!db::catchUpFileNameIndex(db) || !db::refreshPlannerStatistics(db))
+    if (!db::catchUpNameIndex(db) || !db::refreshPlannerStatistics(db))
         return false;
     db.close();
     QFile registry(base + QStringLiteral("Collections.dat"));

@@ -62,7 +62,8 @@ bool CatalogueWriter::begin() {
     if (m_transaction)
         return true;
     m_transaction = std::make_unique<db::Transaction>(m_db);
-    if (!m_transaction->active()) {
+    // The support's names are indexed in bulk once its rows are stored.
+    if (!m_transaction->active() || !db::deferNameIndex(m_db)) {
         m_transaction.reset();
         return record(false, m_db.lastError());
     }
@@ -82,9 +83,6 @@ bool CatalogueWriter::record(bool ok, const QString& reason) {
 }
 
 bool CatalogueWriter::startFileInserts() {
-    // The file rows are indexed in bulk once the support is stored.
-    if (!db::deferFileNameIndex(m_db))
-        return record(false, m_db.lastError());
     db::BulkInsert files = m_db.prepareInsert(QStringLiteral("Fichiers"),
                                               {QStringLiteral("Infos"), QStringLiteral("NumSupport"),
                                                QStringLiteral("NumRepertoire"), QStringLiteral("Fichier"),
@@ -149,7 +147,7 @@ void CatalogueWriter::commit() {
 void CatalogueWriter::updateSupportTotals(const QString& supportName) {
     commit();
     record(UpdateSupportTotals(m_db, supportName, 0), m_db.lastError());
-    const bool indexed = db::catchUpFileNameIndex(m_db);
+    const bool indexed = db::catchUpNameIndex(m_db);
     record(indexed, m_db.lastError());
     // The support's rows change the shape of the tables the searches plan on.
     db::refreshPlannerStatistics(m_db);

@@ -221,16 +221,25 @@ TEST_F(NameIndexTest, IndexOfAnOlderBuildIsBuiltAgainWithoutSizes) {
 // is whole again and indexes the rows that follow one by one.
 TEST_F(NameIndexTest, DeferredRowsAreScannedUntilIndexedInBulk) {
     for (const bool killed : {false, true}) {
-        ASSERT_TRUE(deferFileNameIndex(indexed));
+        ASSERT_TRUE(deferNameIndex(indexed));
         fill(5, 100);
         both("DELETE FROM Fichiers WHERE NumFichier % 7 = 0");
         both("UPDATE Fichiers SET Fichier = Fichier || 'kſ' WHERE NumFichier % 5 = 0");
+        both("DELETE FROM Repertoires WHERE NumRepertoire % 7 = 0");
+        both("UPDATE Repertoires SET RepertoireSeul = 'É' || RepertoireSeul WHERE NumRepertoire % 3 = 0");
         const QString sql = searchQuery(BuildSearchCondition(FilterKind::FileName, names.last()));
-        const QString zzq = searchQuery(BuildSearchCondition(FilterKind::FileName, "ZZQ"));
-        EXPECT_FALSE(narrowed(zzq));
+        const QString files = searchQuery(BuildSearchCondition(FilterKind::FileName, "ZZQ"));
+        const QString directories = searchQuery(BuildSearchCondition(FilterKind::DirectoryName, "ZZQ"));
+        EXPECT_FALSE(narrowed(files));
+        EXPECT_FALSE(narrowed(directories));
         EXPECT_EQ(rows(indexed, sql), rows(plain, sql));
-        ASSERT_TRUE(killed ? ensureNameIndex(indexed) : catchUpFileNameIndex(indexed));
-        EXPECT_TRUE(narrowed(zzq)) << killed;
+        ASSERT_TRUE(killed ? ensureNameIndex(indexed) : catchUpNameIndex(indexed));
+        EXPECT_TRUE(narrowed(files)) << killed;
+        EXPECT_TRUE(narrowed(directories)) << killed;
+        ASSERT_TRUE(
+            indexed.execute("INSERT INTO NomsFichiers(NomsFichiers) VALUES ('integrity-check');"
+                            "INSERT INTO NomsRepertoires(NomsRepertoires) VALUES ('integrity-check')"))
+            << indexed.lastError().toStdString();
         fill(5, 50);
         expectSameRows(60);
     }

@@ -233,7 +233,7 @@ TEST_F(RegistryTest, OpeningLeavesWaitingNamesToTheWriterHoldingTheLock) {
     {
         db::Database db;
         ASSERT_TRUE(db.open(fixture.paths().collectionFile(1)));
-        ASSERT_TRUE(db::deferFileNameIndex(db));
+        ASSERT_TRUE(db::deferNameIndex(db));
         ASSERT_TRUE(test::addFileRow(db, 1, 1, "rapport.txt", "TXT", 3));
     }
     FileLock explorer(fixture.paths().collectionLockFile(1));

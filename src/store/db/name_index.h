@@ -21,14 +21,14 @@ class Database;
 // the file could not be changed: searches then scan the rows as before.
 bool ensureNameIndex(Database& database);
 
-// An exploration stores many file rows at a time: indexing them one by one
-// costs the engine more than the walk itself, so their indexing is put off
-// (rows numbered above the highest at this call wait, and the trigger that
-// indexes each new row is dropped) until catchUpFileNameIndex() indexes them
-// in bulk and puts the trigger back. While rows wait, searches scan.
-// ensureNameIndex() catches up what an interrupted exploration left waiting.
-bool deferFileNameIndex(Database& database);
-bool catchUpFileNameIndex(Database& database);
+// An exploration stores many rows at a time: indexing them one by one costs
+// the engine more than the walk itself, so their indexing is put off (rows
+// numbered above the highest at this call wait, and the triggers that index
+// each new row are dropped) until catchUpNameIndex() indexes them in bulk and
+// puts the triggers back. While rows wait, searches scan. ensureNameIndex()
+// catches up what an interrupted exploration left waiting.
+bool deferNameIndex(Database& database);
+bool catchUpNameIndex(Database& database);
 
 // `sql` (a statement already in SQLite's dialect) with each LIKE on an indexed
 // name column that the index can serve joined to the rows the index finds for

@@ -181,8 +181,8 @@ bool indexInStep(sqlite3* handle, const IndexedColumn& c) {
                         QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN (?, ?, ?, ?)"),
                         {QLatin1String(c.index), trigger + QStringLiteral("Ajout"),
                          trigger + QStringLiteral("Retrait"), trigger + QStringLiteral("Changement")}) == 4 &&
-           (QLatin1String(c.index) != QLatin1String("NomsFichiers") ||
-            singleNumber(handle, QStringLiteral("SELECT count(*) FROM NomsFichiersEnAttente")) == 0);
+           singleNumber(handle,
+                        QStringLiteral("SELECT count(*) FROM %1EnAttente").arg(QLatin1String(c.index))) == 0;
 }
 
 // "key IN (rows of the index)" for a LIKE on `c`, or "" when the index cannot
