@@ -54,10 +54,7 @@ void QueuedInsert::run() {
         lock.unlock();
         m_changed.notify_all();
 
-        QString reason;
-        for (const BoundRow& row : block)
-            if (!m_insert.insertBound(row))
-                reason = m_insert.error();
+        const QString reason = m_insert.insertAll(block) ? QString() : m_insert.error();
         block.clear();
 
         lock.lock();

@@ -187,8 +187,9 @@ TEST_F(DbTest, QueuedInsertStoresEveryRowInOrderAndReportsFailures) {
     {
         QueuedInsert queued(db.prepareInsert("Fichiers", {"NumSupport", "Fichier"}));
         for (int i = 0; i < 1500; ++i)
-            queued.insert({1, QString("f%1").arg(i)});
-        queued.insert({1, QVariant()}); // Fichier is NOT NULL
+            queued.insert(
+                {1, i == 100 ? QVariant() : QVariant(QString("f%1").arg(i))}); // Fichier is NOT NULL
+        queued.insert({1, QVariant()});                                        // in a group, then alone
         queued.insert({1, QString("after")});
         EXPECT_FALSE(queued.finish());
         EXPECT_NE(queued.error(), QString());
@@ -202,10 +203,12 @@ TEST_F(DbTest, QueuedInsertStoresEveryRowInOrderAndReportsFailures) {
     QStringList names;
     for (; !rs.eof(); rs.moveNext())
         names << rs.field("Fichier").toText();
-    ASSERT_EQ(names.size(), 1500 + 1 + 700);
+    ASSERT_EQ(names.size(), 1499 + 1 + 700);
     EXPECT_EQ(names.at(0), "f0");
-    EXPECT_EQ(names.at(1499), "f1499");
-    EXPECT_EQ(names.at(1500), "after");
+    EXPECT_EQ(names.at(99), "f99");
+    EXPECT_EQ(names.at(100), "f101");
+    EXPECT_EQ(names.at(1498), "f1499");
+    EXPECT_EQ(names.at(1499), "after");
     EXPECT_EQ(names.last(), "g699");
 }
 

@@ -19,6 +19,28 @@ bool BulkInsert::insertBound(const BoundRow& values) {
     return true;
 }
 
+bool BulkInsert::insertAll(const std::vector<BoundRow>& rows) {
+    if (!m_statement.isPrepared())
+        return false;
+    QString failure;
+    std::size_t done = 0;
+    // A group that fails stores nothing: its rows go again one by one, so that
+    // only the faulty row is missing.
+    auto rowByRow = [&](std::size_t end) {
+        for (; done < end; ++done)
+            if (!m_statement.run(rows[done]))
+                failure = m_statement.error();
+    };
+    for (; m_group.isPrepared() && rows.size() - done >= kGroupRows;)
+        if (m_group.run(&rows[done], kGroupRows))
+            done += kGroupRows;
+        else
+            rowByRow(done + kGroupRows);
+    rowByRow(rows.size());
+    m_error = failure;
+    return failure.isEmpty();
+}
+
 qint64 BulkInsert::lastInsertId() const {
     return m_handle ? sqlite3_last_insert_rowid(m_handle) : 0;
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <vector>
+
 struct sqlite3;
 
 namespace velmar::db {
@@ -21,12 +23,20 @@ public:
     // One value per column given at preparation, in that order.
     bool insert(const QVariantList& values);
     bool insertBound(const BoundRow& values);
+    // The rows in order, by groups in one statement where they can be: each
+    // statement the engine runs opens and closes the table and its indexes,
+    // which for a single file row cost as much as storing it. False when a
+    // group or row failed (the others are still stored): error() says why.
+    bool insertAll(const std::vector<BoundRow>& rows);
     qint64 lastInsertId() const;
+
+    static constexpr std::size_t kGroupRows = 32;
 
 private:
     friend class Database;
     sqlite3* m_handle = nullptr;
     Statement m_statement;
+    Statement m_group; // kGroupRows rows at once
     QString m_error;
 };
 

@@ -242,15 +242,14 @@ BulkInsert Database::prepareInsert(const QString& table, const QStringList& colu
     BulkInsert insert;
     insert.m_handle = m_handle;
     QStringList quoted;
-    QStringList marks;
-    for (const QString& c : columns) {
+    for (const QString& c : columns)
         quoted << quoteIdentifier(c);
-        marks << QStringLiteral("?");
-    }
-    insert.m_statement = Statement::prepare(m_handle,
-                                            QStringLiteral("INSERT INTO ") + quoteIdentifier(table) + " (" +
-                                                quoted.join(',') + ") VALUES (" + marks.join(',') + ")",
-                                            Statement::Reuse::Many);
+    const QString head =
+        QStringLiteral("INSERT INTO ") + quoteIdentifier(table) + " (" + quoted.join(',') + ") VALUES ";
+    const QString group = QLatin1Char('(') + QStringList(columns.size(), QStringLiteral("?")).join(',') + ')';
+    insert.m_statement = Statement::prepare(m_handle, head + group, Statement::Reuse::Many);
+    insert.m_group = Statement::prepare(m_handle, head + QStringList(BulkInsert::kGroupRows, group).join(','),
+                                        Statement::Reuse::Many);
     insert.m_error = insert.m_statement.error();
     return insert;
 }

@@ -49,14 +49,19 @@ bool Statement::fail(const QString& reason) {
     return false;
 }
 
-bool Statement::bind(const BoundRow& values) {
+bool Statement::bind(const BoundRow* rows, std::size_t count) {
     if (!m_statement) // keeps the reason the preparation gave
         return m_error.isEmpty() ? fail(engineReason(nullptr)) : false;
-    if (values.size() != static_cast<std::size_t>(sqlite3_bind_parameter_count(m_statement)))
+    std::size_t values = 0;
+    for (std::size_t r = 0; r < count; ++r)
+        values += rows[r].size();
+    if (values != static_cast<std::size_t>(sqlite3_bind_parameter_count(m_statement)))
         return fail(QStringLiteral("nombre de valeurs incorrect"));
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (values[i].bindTo(m_statement, static_cast<int>(i) + 1) != SQLITE_OK)
-            return fail(engineReason(m_handle));
+    int index = 1;
+    for (std::size_t r = 0; r < count; ++r)
+        for (const BoundValue& value : rows[r])
+            if (value.bindTo(m_statement, index++) != SQLITE_OK)
+                return fail(engineReason(m_handle));
     return true;
 }
 
@@ -79,8 +84,8 @@ void Statement::reset() {
     }
 }
 
-bool Statement::run(const BoundRow& values) {
-    if (!bind(values))
+bool Statement::run(const BoundRow* rows, std::size_t count) {
+    if (!bind(rows, count))
         return false;
     const Step result = step();
     reset();

@@ -36,12 +36,16 @@ public:
 
     // Binds one value per mark, in order. The values are not copied: they
     // must stay alive until the last step() that reads them.
-    bool bind(const BoundRow& values);
+    bool bind(const BoundRow& values) { return bind(&values, 1); }
+    // The values of `count` rows one after the other, for a statement with a
+    // group of marks per row.
+    bool bind(const BoundRow* rows, std::size_t count);
     Step step();
     // Ready to be bound and run again.
     void reset();
     // Binds, runs to the end and resets: statements that give no rows.
-    bool run(const BoundRow& values);
+    bool run(const BoundRow& values) { return run(&values, 1); }
+    bool run(const BoundRow* rows, std::size_t count);
 
 private:
     bool fail(const QString& reason);
