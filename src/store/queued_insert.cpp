@@ -28,6 +28,7 @@ void QueuedInsert::handOver() {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_queued.empty(); });
     m_queued.swap(m_filling);
+    m_filling.swap(m_stored);
     lock.unlock();
     m_changed.notify_all();
     m_filling.clear();
@@ -55,9 +56,14 @@ void QueuedInsert::run() {
         m_changed.notify_all();
 
         const QString reason = m_insert.insertAll(block) ? QString() : m_insert.error();
-        block.clear();
 
         lock.lock();
+        // The caller frees the rows it made (freeing them here made the two
+        // threads contend for the allocator's lock), unless it has yet to
+        // take the last ones.
+        if (m_stored.empty())
+            m_stored.swap(block);
+        block.clear();
         m_busy = false;
         if (!reason.isEmpty()) {
             m_failed = true;

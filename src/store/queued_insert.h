@@ -47,6 +47,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     Block m_queued;      // handed over, waiting for the inserting thread
+    Block m_stored;      // stored, to be freed by the caller
     bool m_busy = false; // the inserting thread holds a block
     bool m_closing = false;
     bool m_failed = false;
