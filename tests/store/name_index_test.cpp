@@ -203,16 +203,26 @@ TEST_F(NameIndexTest, IndexOutOfStepIsNotUsedUntilBuiltAgain) {
     EXPECT_EQ(rows(indexed, zzq), rows(plain, zzq));
 }
 
-TEST_F(NameIndexTest, IndexOfAnOlderBuildIsBuiltAgainWithoutSizes) {
+// An index made by an older build (column sizes stored, directory rows
+// indexed one by one) is kept, and learns to put off the directory rows.
+TEST_F(NameIndexTest, IndexOfAnOlderBuildIsKeptAndLearnsToWait) {
     ASSERT_TRUE(indexed.execute(
         "DROP TABLE NomsFichiers; CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', "
         "content_rowid='NumFichier', tokenize='trigram case_sensitive 0', detail='column'); "
-        "INSERT INTO NomsFichiers(NomsFichiers) VALUES ('rebuild');"));
-    const QString sizeless =
-        "SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND instr(sql, 'columnsize=0') > 0";
-    EXPECT_EQ(rows(indexed, sizeless), QList<QStringList>{{"1"}});
-    ASSERT_TRUE(ensureNameIndex(indexed));
-    EXPECT_EQ(rows(indexed, sizeless), QList<QStringList>{{"2"}});
+        "INSERT INTO NomsFichiers(NomsFichiers) VALUES ('rebuild'); DROP TABLE NomsRepertoiresEnAttente; "
+        "DROP TRIGGER NomsRepertoiresRetrait; CREATE TRIGGER NomsRepertoiresRetrait AFTER DELETE ON "
+        "Repertoires "
+        "BEGIN INSERT INTO NomsRepertoires(NomsRepertoires, rowid, RepertoireSeul, RepertoireParent) VALUES "
+        "('delete', old.NumRepertoire, old.RepertoireSeul, old.RepertoireParent); END;"));
+    const QString sized = "SELECT count(*) AS n FROM sqlite_master WHERE name = 'NomsFichiers_docsize'";
+    ASSERT_TRUE(ensureNameIndex(indexed)) << indexed.lastError().toStdString();
+    EXPECT_EQ(rows(indexed, sized), QList<QStringList>{{"1"}}) << "the index is not built again";
+    ASSERT_TRUE(deferNameIndex(indexed));
+    fill(5, 50);
+    both("DELETE FROM Repertoires WHERE NumRepertoire % 4 = 0");
+    ASSERT_TRUE(catchUpNameIndex(indexed));
+    ASSERT_TRUE(indexed.execute("INSERT INTO NomsRepertoires(NomsRepertoires) VALUES ('integrity-check')"))
+        << indexed.lastError().toStdString();
     expectSameRows(60);
 }
 

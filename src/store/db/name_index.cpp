@@ -38,31 +38,13 @@ QString addTriggerSql(const NameTable& t) {
              QLatin1String(t.names), QLatin1String(t.key), newNames);
 }
 
-// External-content tables: the names stay only in their own tables, the index
-// holds the trigrams and the column of each, without positions: searches ask
-// for trigrams, not phrases, and the directory index is asked for one of its
-// two names. (Without even the column, detail=none, the engine's cost of
-// storing a batch grows with the rows already stored.) No sizes of columns
-// either, which only ranking needs: storing them took half of a bulk fill.
-// The delete and change triggers leave alone the rows still waiting, which the
-// index does not hold yet.
-const QString kIndexSchema = QStringLiteral(R"(
-CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', content_rowid='NumFichier',
-    tokenize='trigram case_sensitive 0', detail='column', columnsize=0);
-CREATE VIRTUAL TABLE NomsRepertoires USING fts5(RepertoireSeul, RepertoireParent, content='Repertoires',
-    content_rowid='NumRepertoire', tokenize='trigram case_sensitive 0', detail='column', columnsize=0);
-CREATE TABLE NomsFichiersEnAttente (Depuis INTEGER NOT NULL);
+// The directory rows' part of the deferral, added in place to the indexes of
+// older builds, which indexed each directory row as it came (the index itself
+// stays as it was).
+const QString kDirectoryDeferral = QStringLiteral(R"(
+DROP TRIGGER IF EXISTS NomsRepertoiresRetrait;
+DROP TRIGGER IF EXISTS NomsRepertoiresChangement;
 CREATE TABLE NomsRepertoiresEnAttente (Depuis INTEGER NOT NULL);
-CREATE TRIGGER NomsFichiersRetrait AFTER DELETE ON Fichiers
-    WHEN old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier) BEGIN
-    INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) VALUES ('delete', old.NumFichier, old.Fichier);
-END;
-CREATE TRIGGER NomsFichiersChangement AFTER UPDATE OF NumFichier, Fichier ON Fichiers BEGIN
-    INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) SELECT 'delete', old.NumFichier, old.Fichier
-        WHERE old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier);
-    INSERT INTO NomsFichiers(rowid, Fichier) SELECT new.NumFichier, new.Fichier
-        WHERE new.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), new.NumFichier);
-END;
 CREATE TRIGGER NomsRepertoiresRetrait AFTER DELETE ON Repertoires
     WHEN old.NumRepertoire <= coalesce((SELECT min(Depuis) FROM NomsRepertoiresEnAttente), old.NumRepertoire)
     BEGIN
@@ -78,9 +60,37 @@ CREATE TRIGGER NomsRepertoiresChangement
         SELECT new.NumRepertoire, new.RepertoireSeul, new.RepertoireParent WHERE new.NumRepertoire <=
             coalesce((SELECT min(Depuis) FROM NomsRepertoiresEnAttente), new.NumRepertoire);
 END;
+)");
+
+// External-content tables: the names stay only in their own tables, the index
+// holds the trigrams and the column of each, without positions: searches ask
+// for trigrams, not phrases, and the directory index is asked for one of its
+// two names. (Without even the column, detail=none, the engine's cost of
+// storing a batch grows with the rows already stored.) No sizes of columns
+// either, which only ranking needs: storing them took half of a bulk fill.
+// The delete and change triggers leave alone the rows still waiting, which the
+// index does not hold yet. (Indexes made by older builds keep their sizes:
+// building them again would hold up the first opening of a large collection.)
+const QString kIndexSchema = QStringLiteral(R"(
+CREATE VIRTUAL TABLE NomsFichiers USING fts5(Fichier, content='Fichiers', content_rowid='NumFichier',
+    tokenize='trigram case_sensitive 0', detail='column', columnsize=0);
+CREATE VIRTUAL TABLE NomsRepertoires USING fts5(RepertoireSeul, RepertoireParent, content='Repertoires',
+    content_rowid='NumRepertoire', tokenize='trigram case_sensitive 0', detail='column', columnsize=0);
+CREATE TABLE NomsFichiersEnAttente (Depuis INTEGER NOT NULL);
+CREATE TRIGGER NomsFichiersRetrait AFTER DELETE ON Fichiers
+    WHEN old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier) BEGIN
+    INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) VALUES ('delete', old.NumFichier, old.Fichier);
+END;
+CREATE TRIGGER NomsFichiersChangement AFTER UPDATE OF NumFichier, Fichier ON Fichiers BEGIN
+    INSERT INTO NomsFichiers(NomsFichiers, rowid, Fichier) SELECT 'delete', old.NumFichier, old.Fichier
+        WHERE old.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), old.NumFichier);
+    INSERT INTO NomsFichiers(rowid, Fichier) SELECT new.NumFichier, new.Fichier
+        WHERE new.NumFichier <= coalesce((SELECT min(Depuis) FROM NomsFichiersEnAttente), new.NumFichier);
+END;
 %1
 %2
 %3
+%4
 INSERT INTO NomsFichiers(NomsFichiers) VALUES ('rebuild');
 INSERT INTO NomsRepertoires(NomsRepertoires) VALUES ('rebuild');
 )");
@@ -94,31 +104,34 @@ QString bulkFillMemory(const NameTable& t) {
         .arg(QLatin1String(t.index));
 }
 
-// Every object of the index but the two insert triggers, which come and go.
-const QString kIndexObjects =
-    QStringLiteral("'NomsFichiers','NomsRepertoires','NomsFichiersEnAttente','NomsRepertoiresEnAttente','"
-                   "NomsFichiersRetrait',"
-                   "'NomsFichiersChangement','NomsRepertoiresRetrait','NomsRepertoiresChangement'");
-constexpr qint64 kIndexObjectCount = 8;
+// Every object of the index but the two insert triggers, which come and go,
+// and the directories' waiting mark, which older builds did not make.
+const QString kIndexObjects = QStringLiteral(
+    "'NomsFichiers','NomsRepertoires','NomsFichiersEnAttente','NomsFichiersRetrait','NomsFichiersChangement',"
+    "'NomsRepertoiresRetrait','NomsRepertoiresChangement'");
+constexpr qint64 kIndexObjectCount = 7;
 constexpr qint64 kAddTriggerCount = 2;
 
-enum class IndexState { Unreadable, Whole, Deferred, Broken };
+enum class IndexState { Unreadable, Whole, Deferred, Outdated, Broken };
 
 // Whole: every object there and nothing waiting. Deferred: rows wait (their
-// insert triggers gone, or left by an older build). Broken: missing, changed
-// by hand, or made by an older build (sizes stored, directories not put off).
+// insert triggers gone, or left by an older build). Outdated: made by a build
+// that did not put off the directory rows. Broken: missing or changed by hand.
 IndexState indexState(Database& database) {
     Recordset rs = database.openRecordset(
-        QStringLiteral("SELECT count(*) AS n, sum(name IN ('NomsFichiersAjout', 'NomsRepertoiresAjout')) AS "
-                       "ajout, sum(type = 'table' AND instr(sql, 'columnsize=0') > 0) AS sizeless FROM "
-                       "sqlite_master WHERE name IN ('NomsFichiersAjout', 'NomsRepertoiresAjout', ") +
+        QStringLiteral(
+            "SELECT count(*) AS n, sum(name IN ('NomsFichiersAjout', 'NomsRepertoiresAjout')) AS "
+            "ajout, sum(name = 'NomsRepertoiresEnAttente') AS attente FROM sqlite_master WHERE name IN "
+            "('NomsFichiersAjout', 'NomsRepertoiresAjout', 'NomsRepertoiresEnAttente', ") +
         kIndexObjects + QStringLiteral(")"));
     if (rs.eof())
         return IndexState::Unreadable;
     const qint64 addTriggers = rs.field(QStringLiteral("ajout")).toNumber();
-    if (rs.field(QStringLiteral("n")).toNumber() - addTriggers != kIndexObjectCount ||
-        rs.field(QStringLiteral("sizeless")).toNumber() != 2)
+    const qint64 directoryMark = rs.field(QStringLiteral("attente")).toNumber();
+    if (rs.field(QStringLiteral("n")).toNumber() - addTriggers - directoryMark != kIndexObjectCount)
         return IndexState::Broken;
+    if (directoryMark == 0)
+        return IndexState::Outdated;
     rs.close();
     Recordset waiting =
         database.openRecordset(QStringLiteral("SELECT (SELECT count(*) FROM NomsFichiersEnAttente) + (SELECT "
@@ -196,8 +209,16 @@ bool catchUpNameIndex(Database& database) {
 }
 
 bool ensureNameIndex(Database& database) {
-    switch (indexState(database)) {
+    IndexState state = indexState(database);
+    if (state == IndexState::Outdated) {
+        Transaction change(database);
+        if (!change.active() || !database.execute(kDirectoryDeferral) || !change.commit())
+            return false;
+        state = indexState(database);
+    }
+    switch (state) {
     case IndexState::Unreadable:
+    case IndexState::Outdated:
         return false;
     case IndexState::Whole:
         return true;
@@ -208,9 +229,9 @@ bool ensureNameIndex(Database& database) {
     }
     Transaction change(database);
     return change.active() && dropIndexObjects(database) &&
-           database.execute(
-               kIndexSchema.arg(addTriggerSql(kNameTables[0]), addTriggerSql(kNameTables[1]),
-                                bulkFillMemory(kNameTables[0]) + bulkFillMemory(kNameTables[1]))) &&
+           database.execute(kIndexSchema.arg(
+               kDirectoryDeferral, addTriggerSql(kNameTables[0]), addTriggerSql(kNameTables[1]),
+               bulkFillMemory(kNameTables[0]) + bulkFillMemory(kNameTables[1]))) &&
            refreshPlannerStatistics(database) && change.commit();
 }
 
