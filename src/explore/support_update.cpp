@@ -9,6 +9,8 @@ namespace velmar {
 
 namespace {
 
+const QString kStagingPrefix = QStringLiteral("Mise à jour en cours du support n° ");
+
 // The support to update: in the collection, and explored to its end once.
 bool findTarget(ExplorationStore& store, const QString& name, int& target) {
     if (name.isEmpty() || !store.findSupportByName(name, target)) {
@@ -69,10 +71,6 @@ ExplorationOutcome finishUpdate(const ExplorationContext& context, SupportUpdate
 }
 
 } // namespace
-
-namespace {
-const QString kStagingPrefix = QStringLiteral("Mise à jour en cours du support n° ");
-}
 
 QString updateStagingName(int target) {
     return kStagingPrefix + QString::number(target);
